@@ -1,0 +1,41 @@
+#pragma once
+// Outline-font text: four slots of 256 display lists built from glyph outlines,
+// one advance table, and print() with three alignments. Text is geometry in
+// model-view space, never bitmaps.
+#include <string>
+#include <vector>
+
+constexpr int FONT_SLOT_COUNT = 4;
+constexpr int FONT_GLYPH_COUNT = 256;
+constexpr int PRINT_BUFFER_SIZE = 256;  // formatted text is cut to 255 characters
+
+enum TextAlignment { ALIGN_CENTRED = 0, ALIGN_LEFT = 1, ALIGN_RIGHT = 2 };
+
+// Builds the slot's glyph lists from the named face (looked up with
+// fontconfig, which may substitute a face). Returns false, and marks the font
+// missing, only when no face at all can be loaded. Needs a current GL context.
+bool build_font(const char* face_name, int slot, int height, int weight);
+bool font_is_missing();
+
+// Deletes the lists of the slots that were built. Needs the GL context current.
+void delete_fonts();
+
+// Formats and draws one line at the current model-view position.
+void print(int slot, int alignment, const char* format, ...) __attribute__((format(printf, 3, 4)));
+
+// Sum of the horizontal advances of the text's characters (last built font).
+float text_width(const char* text);
+float glyph_advance(unsigned char code);
+
+// Capture of printed text for tests and --dump-text: every print() records its
+// string, the current GL colour, its projected window position (pixels from
+// the top left of the client area) and the slot.
+struct PrintedText {
+  std::string text;
+  float r, g, b;
+  float x, y;
+  int slot;
+};
+void text_capture_clear();                       // the skeleton calls it at the start of each frame
+const std::vector<PrintedText>& text_captured(); // what the frame printed so far
+bool text_capture_write(const char* path);       // one tab-separated line per string

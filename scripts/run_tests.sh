@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: the unit and picture tests under Xvfb,
+# the unit tests again with AddressSanitizer/UBSan, and each fuzz target for a
+# bounded time.
+set -uo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+fuzz_seconds=${FUZZ_SECONDS:-20}
+status=0
+
+"$here/scripts/setup.sh" "$here/build" || exit 1
+
+# Keep the tests off any real display and off any real audio device.
+export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+run_x() { xvfb-run -a -s "-screen 0 1920x1080x24" "$@"; }
+
+echo "== tests =="
+(cd "$here/build" && run_x ctest --output-on-failure -j 2) || status=1
+
+echo "== sanitizer build: unit tests =="
+if "$here/scripts/setup.sh" "$here/build-asan" -DCOCKPIT_SANITIZE=ON -DCOCKPIT_BENCH=OFF; then
+  (cd "$here/build-asan" && ASAN_OPTIONS=detect_leaks=1 run_x ctest --output-on-failure -j 2 -L unit) || status=1
+else
+  status=1
+fi
+
+echo "== fuzz targets, ${fuzz_seconds}s each =="
+if "$here/scripts/setup.sh" "$here/build-fuzz" -DCOCKPIT_FUZZ=ON -DCOCKPIT_TESTS=OFF -DCOCKPIT_BENCH=OFF \
+     -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14; then
+  for f in "$here"/build-fuzz/fuzz/*/fuzz_*; do
+    [ -x "$f" ] || continue
+    name=$(basename "$f")
+    corpus="$here/build-fuzz/corpus/$name"
+    mkdir -p "$corpus"
+    seeds=$(dirname "$f")/seeds_$name
+    if "$f" -max_total_time="$fuzz_seconds" -timeout=5 -rss_limit_mb=2048 "$corpus" $( [ -d "$seeds" ] && echo "$seeds" ) >"$corpus.log" 2>&1; then
+      echo "fuzz $name: ok ($(grep -o 'stat::number_of_executed_units: [0-9]*' "$corpus.log" | awk '{print $2}') runs)"
+    else
+      echo "fuzz $name: FAILED"; tail -40 "$corpus.log"; status=1
+    fi
+  done
+else
+  status=1
+fi
+
+exit $status

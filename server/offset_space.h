@@ -1,0 +1,23 @@
+#pragma once
+// The stand-in simulator's offset space: 64 KiB of little-endian cells that
+// link clients read and write in batches. A batch runs under the space's lock;
+// writes are reported to a hook so that the aircraft model can react.
+#include <cstdint>
+#include <mutex>
+
+constexpr uint32_t OFFSET_SPACE_SIZE = 0x10000;
+
+// Called under the lock, after a write request of a batch has been applied.
+typedef void (*WriteHook)(void* context, uint32_t offset, uint32_t size, uint8_t* space);
+
+struct OffsetSpace {
+  std::mutex lock;
+  uint8_t bytes[OFFSET_SPACE_SIZE];
+  WriteHook write_hook;
+  void* hook_context;
+};
+
+void offset_space_init(OffsetSpace* space);  // zero, handshake values in place
+// Little-endian accessors for code that already holds the lock (the model).
+void space_put(uint8_t* bytes, uint32_t offset, const void* value, uint32_t size);
+void space_get(const uint8_t* bytes, uint32_t offset, void* value, uint32_t size);
