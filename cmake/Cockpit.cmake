@@ -46,3 +46,55 @@ endfunction()
 # cockpit_run_folder(FOLDER [FILES src=>dest ...]) is done with plain
 # add_custom_command in the owning folder; the run tree lives under
 # ${COCKPIT_RUN_DIR}/<unit folder>/ with textures/ and data/ inside.
+
+# Artwork: an SVG source rendered at build time into a TGA texture.
+# cockpit_artwork(NAME SVG path.svg WIDTH w HEIGHT h)
+# produces ${CMAKE_BINARY_DIR}/artwork/NAME.tga and the target artwork_NAME.
+# The TGA is written bottom-up (first file row = bottom of the picture), which
+# is how the units map texture row 0 onto the bottom of their quads.
+find_program(COCKPIT_RSVG rsvg-convert)
+find_program(COCKPIT_IM_CONVERT NAMES convert-im6.q16 convert-im6 magick PATHS /usr/bin NO_DEFAULT_PATH)
+function(cockpit_artwork name)
+  cmake_parse_arguments(ARG "" "SVG;WIDTH;HEIGHT" "" ${ARGN})
+  set(out ${CMAKE_BINARY_DIR}/artwork/${name}.tga)
+  set(png ${CMAKE_BINARY_DIR}/artwork/${name}.png)
+  add_custom_command(OUTPUT ${out}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/artwork
+    COMMAND ${COCKPIT_RSVG} -w ${ARG_WIDTH} -h ${ARG_HEIGHT} -o ${png} ${ARG_SVG}
+    COMMAND ${COCKPIT_IM_CONVERT} ${png} -flip ${out}.tmp.tga
+    COMMAND ${CMAKE_COMMAND} -E rename ${out}.tmp.tga ${out}
+    DEPENDS ${ARG_SVG}
+    COMMENT "Rendering artwork ${name}.tga")
+  add_custom_target(artwork_${name} ALL DEPENDS ${out})
+endfunction()
+
+# The run tree: cockpit_run_folder(FOLDER name [TEXTURES artwork-name...]
+#                                  [FILES src...] [DATA src...])
+# copies generated textures into <run>/<folder>/textures/ and data files into
+# <run>/<folder>/data/, so that a unit started there finds its files.
+function(cockpit_run_folder)
+  cmake_parse_arguments(ARG "" "FOLDER" "TEXTURES;DATA;DATA_TARGETS" ${ARGN})
+  set(dir ${COCKPIT_RUN_DIR}/${ARG_FOLDER})
+  set(outputs "")
+  foreach(tex ${ARG_TEXTURES})
+    set(dst ${dir}/textures/${tex}.tga)
+    add_custom_command(OUTPUT ${dst}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}/textures ${dir}/data
+      COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_BINARY_DIR}/artwork/${tex}.tga ${dst}
+      DEPENDS artwork_${tex} ${CMAKE_BINARY_DIR}/artwork/${tex}.tga)
+    list(APPEND outputs ${dst})
+  endforeach()
+  foreach(src ${ARG_DATA})
+    get_filename_component(fname ${src} NAME)
+    set(dst ${dir}/data/${fname})
+    add_custom_command(OUTPUT ${dst}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}/data
+      COMMAND ${CMAKE_COMMAND} -E copy_if_different ${src} ${dst}
+      DEPENDS ${src} ${ARG_DATA_TARGETS})
+    list(APPEND outputs ${dst})
+  endforeach()
+  file(MAKE_DIRECTORY ${dir}/textures ${dir}/data)
+  string(MD5 hash "${ARGN}")
+  string(SUBSTRING ${hash} 0 8 hash)
+  add_custom_target(run_${ARG_FOLDER}_${hash} ALL DEPENDS ${outputs})
+endfunction()
