@@ -148,7 +148,9 @@ TEST_F(ListenerTest, ClientsThatVanishMidRequestDoNotHurtTheServer) {
     int fd = connect_raw(path);
     ASSERT_GE(fd, 0);
     uint8_t half[LINK_WIRE_REQUEST_SIZE / 2] = {1, 2, 3};
-    if (i % 2) ASSERT_EQ(send(fd, half, sizeof half, MSG_NOSIGNAL), ssize_t(sizeof half));
+    if (i % 2) {
+      ASSERT_EQ(send(fd, half, sizeof half, MSG_NOSIGNAL), ssize_t(sizeof half));
+    }
     close(fd);
   }
   // A client that asks and leaves before the answer.
