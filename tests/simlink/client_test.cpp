@@ -127,6 +127,13 @@ TEST_F(ClientTest, OpenHandshakeAndRoundTrips) {
   EXPECT_STREQ(ident_back, "KVR01");
   EXPECT_EQ(untouched, 0xDEADBEEFu);
 
+  // Sized by the variable: a negative 2-byte value reads back with its sign.
+  int16_t bank = -300, bank_back = 0;
+  ASSERT_TRUE(simlink_write_value(0x0700, bank, &code));
+  ASSERT_TRUE(simlink_read_value(0x0700, &bank_back, &code));
+  ASSERT_TRUE(simlink_process(&code));
+  EXPECT_EQ(bank_back, -300);
+
   // The handshake words stay what a next client expects.
   uint32_t server_version = 0, sim_version = 0;
   ASSERT_TRUE(simlink_read(0x3304, 4, &server_version, &code));
