@@ -102,6 +102,12 @@ TEST_F(ClientTest, OpenHandshakeAndRoundTrips) {
   uint32_t counter = simlink_open_counter();
   open_link();
   EXPECT_EQ(simlink_open_counter(), counter + 1);
+  // Once served, the block's name is removed: a crash leaves nothing behind.
+  char name[64];
+  simlink_mapping_name(counter, name, sizeof name);
+  int gone = shm_open((std::string("/") + name).c_str(), O_RDWR, 0);
+  EXPECT_LT(gone, 0);
+  if (gone >= 0) close(gone);
   EXPECT_EQ(space.client_library_version, SIMLINK_LIBRARY_VERSION);
 
   uint32_t code = 99;
