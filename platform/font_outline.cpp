@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -103,7 +104,12 @@ void tidy_contours(std::vector<std::vector<OutlinePoint>>* contours) {
 // system's default face.
 std::vector<std::string> candidate_files(const char* face_name, int weight) {
   std::vector<std::string> files;
-  if (!FcInit()) return files;
+  static const bool initialised = [] {
+    if (!FcInit()) return false;
+    std::atexit(FcFini);  // releases the configuration, so leak checkers see a clean exit
+    return true;
+  }();
+  if (!initialised) return files;
   const char* requests[2] = {face_name && *face_name ? face_name : nullptr, nullptr};
   for (const char* family : requests) {
     FcPattern* pattern = FcPatternCreate();
