@@ -130,29 +130,3 @@ TEST_F(StaticListsTest, ArrowsPlaceThemselvesFromAResetMatrix) {
     EXPECT_NEAR(m[1], -0.8 * std::sin(a), 1e-5);
   }
 }
-
-TEST_F(StaticListsTest, SymbolPictureForTheEye) {
-  glMatrixMode(GL_PROJECTION);
-  gluPerspective(45.0, static_cast<double>(WIDTH) / HEIGHT, 0.1, 100.0);
-  glMatrixMode(GL_MODELVIEW);
-  glClear(GL_COLOR_BUFFER_BIT);
-  const uint32_t symbols[] = {lists.hexagon,    lists.three_lobe,      lists.three_lobe_outline, lists.double_ring,
-                              lists.cyan_ring,  lists.small_ring,      lists.four_point_star,    lists.own_aircraft,
-                              lists.unit_square_outline};
-  int i = 0;
-  for (uint32_t id : symbols) {
-    glLoadIdentity();
-    glTranslatef(-6.0f + (i % 3) * 5.0f, 6.0f - (i / 3) * 5.0f, -30);
-    glScalef(3, 3, 1);
-    glColor3f(1, 1, 1);
-    glCallList(id);
-    ++i;
-  }
-  glCallList(lists.left_arrow);
-  glCallList(lists.right_arrow);
-  pixels = read_gl_pixels(WIDTH, HEIGHT);
-  dump_picture("lists_symbols", pixels, WIDTH, HEIGHT);
-  size_t lit = 0;
-  for (size_t p = 0; p < pixels.size(); p += 4) lit += pixels[p] + pixels[p + 1] + pixels[p + 2] > 0;
-  EXPECT_GT(lit, 1000u);
-}
