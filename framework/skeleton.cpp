@@ -2,6 +2,7 @@
 #include "framework/skeleton.h"
 
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +30,7 @@ constexpr int EXIT_FAILED = 1;
 UnitCommon* g_common = nullptr;
 const UnitHooks* g_hooks = nullptr;
 HarnessOptions g_options;
+GLUquadric* g_quadric = nullptr;
 
 void record_placement() {
   int x = g_common->x_position, y = g_common->y_position;
@@ -56,6 +58,8 @@ void set_gl_defaults() {
   glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
   glClearDepth(1.0);
+  g_quadric = gluNewQuadric();
+  if (g_quadric) gluQuadricNormals(g_quadric, GLU_SMOOTH);
 }
 
 // Releases what the window owns: GL objects while the context is still
@@ -64,6 +68,8 @@ void release_window() {
   if (!platform_window_exists()) return;
   if (g_hooks->before_shutdown) g_hooks->before_shutdown();
   delete_fonts();
+  if (g_quadric) gluDeleteQuadric(g_quadric);
+  g_quadric = nullptr;
   platform_window_destroy();
 }
 
@@ -166,6 +172,8 @@ void main_loop() {
 }
 
 }  // namespace
+
+GLUquadric* skeleton_quadric() { return g_quadric; }
 
 bool key_down(const UnitCommon* common, int virtual_key) {
   return virtual_key >= 0 && virtual_key < KEY_STATE_COUNT && common->keys[virtual_key];
