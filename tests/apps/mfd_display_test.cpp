@@ -115,6 +115,16 @@ TEST_F(MfdDisplay, DumpTextWritesTheLastFramesStrings) {
   EXPECT_EQ(fs::file_size(dump), 0u);
 }
 
+TEST_F(MfdDisplay, NoFontFaceAtAllEndsTheFirstFrameWithOne) {
+  // A font configuration without any font folder: no face can be loaded.
+  write("fonts.conf", "<?xml version=\"1.0\"?>\n<fontconfig><cachedir>" + (dir_ / "cache").string() +
+                          "</cachedir></fontconfig>\n");
+  EXPECT_EQ(run("--frames 5", "FONTCONFIG_FILE=\"" + (dir_ / "fonts.conf").string() + "\""), 1);
+  EXPECT_NE(read("stderr.txt").find("Korvu Error!: Korvu.ttf Font is not installed"), std::string::npos)
+      << read("stderr.txt");
+  EXPECT_EQ(read("MFD.ini"), kSavedDefaults);  // an orderly shutdown still saves
+}
+
 TEST_F(MfdDisplay, WindowFailureExitsWithOneAndLeavesTheSettingsAlone) {
   const std::string mine = "[X_SIZE,Y_SIZE]\n300,400\n[X_POSITION,Y_POSISTION]\n7,8";
   write("MFD.ini", mine);
