@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "framework/drawing_area.h"
@@ -202,6 +203,10 @@ int run_unit(int argc, char** argv, UnitCommon* common, const UnitHooks* hooks) 
     return EXIT_FAILED;
   }
   platform_set_headless(g_options.headless);
+  // Output paths name places as seen from where the program was started.
+  std::error_code ec;
+  if (!g_options.screenshot.empty()) g_options.screenshot = std::filesystem::absolute(g_options.screenshot, ec).string();
+  if (!g_options.dump_text.empty()) g_options.dump_text = std::filesystem::absolute(g_options.dump_text, ec).string();
   if (!g_options.workdir.empty() && !change_directory(g_options.workdir.c_str())) {
     std::fprintf(stderr, "cannot change to the working folder %s\n", g_options.workdir.c_str());
     return EXIT_FAILED;

@@ -34,10 +34,12 @@ class MfdDisplay : public ::testing::Test {
   void TearDown() override {
     if (!HasFailure()) fs::remove_all(dir_);
   }
-  // Runs the program in the folder; returns its exit code.
-  int run(const std::string& args, const std::string& env = "") {
-    std::string command = "SDL_AUDIODRIVER=dummy " + env + " \"" + COCKPIT_BINARY_DIR + "/apps/mfd_display\" --headless --workdir \"" +
-                          dir_.string() + "\" " + args + " 2>\"" + (dir_ / "stderr.txt").string() + "\"";
+  // Runs the program with the folder as its working folder, started from
+  // `from` when given; returns its exit code.
+  int run(const std::string& args, const std::string& env = "", const std::string& from = "") {
+    std::string command = (from.empty() ? "" : "cd \"" + from + "\" && ") + "SDL_AUDIODRIVER=dummy " + env +
+                          " \"" + COCKPIT_BINARY_DIR + "/apps/mfd_display\" --headless --workdir \"" + dir_.string() +
+                          "\" " + args + " 2>\"" + (dir_ / "stderr.txt").string() + "\"";
     int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
@@ -109,8 +111,10 @@ TEST_F(MfdDisplay, MissingTextureEndsWithOneAndSaysSo) {
 }
 
 TEST_F(MfdDisplay, DumpTextWritesTheLastFramesStrings) {
-  std::string dump = (dir_ / "text.tsv").string();
-  ASSERT_EQ(run("--frames 2 --dump-text " + dump), 0);
+  // A relative output path names a file where the program was started.
+  fs::create_directories(dir_ / "elsewhere");
+  std::string dump = (dir_ / "elsewhere" / "text.tsv").string();
+  ASSERT_EQ(run("--frames 2 --dump-text text.tsv", "", (dir_ / "elsewhere").string()), 0);
   EXPECT_TRUE(fs::exists(dump));  // nothing is printed while the battery is off
   EXPECT_EQ(fs::file_size(dump), 0u);
 }
