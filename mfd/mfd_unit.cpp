@@ -64,7 +64,8 @@ void draw_powered_pages() {
   }
   bool fading = false;
   float alpha = display_power_quad_alpha(&p, &fading);
-  draw_fade_quad(alpha);
+  // A fully transparent quad changes no pixel; skipping it saves a full-screen blend.
+  if (alpha > 0.0f) draw_fade_quad(alpha);
   if (fading) glDisable(GL_BLEND);
 }
 

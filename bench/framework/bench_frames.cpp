@@ -10,6 +10,7 @@
 #include <string>
 
 #include "framework/drawing_area.h"
+#include "framework/overlay_quads.h"
 #include "framework/text.h"
 #include "mfd/mfd_state.h"
 #include "mfd/mfd_unit.h"
@@ -56,6 +57,16 @@ void empty_frame() {
 }
 
 void skeleton_frame() { mfd_frame(); }
+
+void fade_quad_frame() {
+  empty_frame();
+  draw_fade_quad(0.0f);
+}
+
+void bezel_frame() {
+  empty_frame();
+  draw_bezel_overlay(g_mfd.common.textures[MFD_TEXTURE_OVERLAY]);
+}
 
 void print_frame() {
   mfd_frame();
@@ -131,6 +142,8 @@ int main() {
   g_mfd.power.battery_on = 1;
   g_mfd.power.fade_complete = true;
   double empty = frames_per_second(empty_frame);
+  double fade_only = frames_per_second(fade_quad_frame);
+  double bezel_only = frames_per_second(bezel_frame);
   double skeleton = frames_per_second(skeleton_frame);
   double printing = frames_per_second(print_frame);
   close_unit();
@@ -144,6 +157,8 @@ int main() {
 
   std::printf("drawing area                      433 x 605\n");
   std::printf("empty frame (clear, 1 ms, swap)   %8.1f fps\n", empty);
+  std::printf("empty + fade quad                 %8.1f fps  (%.2f of empty)\n", fade_only, fade_only / empty);
+  std::printf("empty + bezel overlay             %8.1f fps  (%.2f of empty)\n", bezel_only, bezel_only / empty);
   std::printf("skeleton frame with bezel         %8.1f fps  (%.2f of empty)\n", skeleton, skeleton / empty);
   std::printf("skeleton + %d print calls        %8.1f fps  (%.2f of empty)\n", PRINTS_PER_FRAME, printing,
               printing / empty);
