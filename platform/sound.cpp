@@ -28,11 +28,11 @@ bool audio_ready() {
 int play_to_end(void* data) {
   std::string path = *static_cast<std::string*>(data);
   delete static_cast<std::string*>(data);
-  SDL_AudioSpec spec;
+  SDL_AudioSpec format;
   Uint8* buffer = nullptr;
   Uint32 length = 0;
-  if (SDL_LoadWAV(path.c_str(), &spec, &buffer, &length)) {
-    SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &spec, nullptr, 0);
+  if (SDL_LoadWAV(path.c_str(), &format, &buffer, &length)) {
+    SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &format, nullptr, 0);
     if (device != 0) {
       if (SDL_QueueAudio(device, buffer, length) == 0) {
         SDL_PauseAudioDevice(device, 0);
