@@ -79,6 +79,7 @@ bool mfd_gl_init() {
   if (!build_display_lists(&g_mfd.lists, skeleton_quadric())) return false;
   load_texture("textures//MFD_NoBezel.tga", MFD_TEXTURE_NO_BEZEL);
   load_texture("textures//MFD_Overlay.tga", MFD_TEXTURE_OVERLAY);
+  g_mfd.bezel_opening = find_overlay_opening(c.textures[MFD_TEXTURE_OVERLAY]);
   std::remove(ERROR_LOG);  // every run starts a fresh error log
   mfd_load_plan_list();
   mfd_load_aircraft_config();
@@ -136,7 +137,7 @@ bool mfd_frame() {
     display_power_off(&p);
   }
   display_power_end_frame(&p);
-  if (c.bezel_shown) draw_bezel_overlay(c.textures[MFD_TEXTURE_OVERLAY]);
+  if (c.bezel_shown) draw_bezel_overlay_around(c.textures[MFD_TEXTURE_OVERLAY], g_mfd.bezel_opening);
   platform_sleep_ms(FRAME_SLEEP_MS);
   if (c.font_missing) {
     platform_message_box("Korvu Error!", "Korvu.ttf Font is not installed", ICON_INFORMATION);

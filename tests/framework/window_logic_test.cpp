@@ -3,6 +3,10 @@
 #include "framework/display_power.h"
 #include "framework/drawing_area.h"
 #include "framework/harness.h"
+#include "framework/overlay_quads.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -83,6 +87,40 @@ TEST(DisplayPower, BatteryOffBlanksAtOnceAndTheNextPowerUpFadesAgain) {
   power.battery_on = 1;
   EXPECT_FLOAT_EQ(powered_frame(&power, &fading), 1.0f);
   EXPECT_TRUE(fading);
+}
+
+// An opaque frame around a clear window with rounded corners of radius 6.
+std::vector<uint8_t> framed_alpha(int width, int height, int border) {
+  std::vector<uint8_t> alpha(static_cast<size_t>(width) * height, 255);
+  for (int y = border; y < height - border; ++y)
+    for (int x = border; x < width - border; ++x) {
+      int dx = std::min(x - border, width - border - 1 - x), dy = std::min(y - border, height - border - 1 - y);
+      bool corner = dx < 6 && dy < 6 && (6 - dx) * (6 - dx) + (6 - dy) * (6 - dy) > 36;
+      alpha[static_cast<size_t>(y) * width + x] = corner ? 255 : 0;
+    }
+  return alpha;
+}
+
+TEST(OverlayOpening, FoundInsideTheClearWindowWithItsMargin) {
+  const int w = 200, h = 100, border = 20;
+  std::vector<uint8_t> alpha = framed_alpha(w, h, border);
+  OverlayOpening o = find_alpha_opening(alpha.data(), w, h);
+  ASSERT_TRUE(o.found);
+  int x0 = static_cast<int>(o.u_min * w + 0.5f), x1 = static_cast<int>(o.u_max * w + 0.5f) - 1;
+  int y0 = static_cast<int>(o.v_min * h + 0.5f), y1 = static_cast<int>(o.v_max * h + 0.5f) - 1;
+  // Every texel of the opening and its margin is clear.
+  for (int y = y0 - OVERLAY_OPENING_MARGIN_TEXELS; y <= y1 + OVERLAY_OPENING_MARGIN_TEXELS; ++y)
+    for (int x = x0 - OVERLAY_OPENING_MARGIN_TEXELS; x <= x1 + OVERLAY_OPENING_MARGIN_TEXELS; ++x)
+      ASSERT_EQ(alpha[static_cast<size_t>(y) * w + x], 0) << x << "," << y;
+  EXPECT_GT(x1 - x0, w - 2 * border - 2 * OVERLAY_OPENING_MARGIN_TEXELS - 12);
+}
+
+TEST(OverlayOpening, NoneWhenTheMiddleIsPaintedOrTheWindowTooSmall) {
+  std::vector<uint8_t> solid(64 * 64, 255);
+  EXPECT_FALSE(find_alpha_opening(solid.data(), 64, 64).found);
+  std::vector<uint8_t> narrow = framed_alpha(64, 64, 24);  // 16 texels: nothing left after the margins
+  EXPECT_FALSE(find_alpha_opening(narrow.data(), 64, 64).found);
+  EXPECT_FALSE(find_alpha_opening(solid.data(), 2, 2).found);
 }
 
 TEST(HarnessOptions, ParsesKnownOptionsAndIgnoresOthers) {

@@ -7,6 +7,7 @@
 
 #include "framework/drawing_area.h"
 #include "framework/frame_capture.h"
+#include "framework/overlay_quads.h"
 #include "mfd/mfd_state.h"
 #include "mfd/mfd_unit.h"
 #include "platform/files.h"
@@ -98,6 +99,25 @@ TEST_F(MfdFrame, BezelOverlayCoversTheEdgesAndLeavesTheScreenOpen) {
     ProbeColour c = probe_pixel(image, centres[key] * 433 / 100, 535);
     EXPECT_FALSE(colour_near(c, 255, 255, 255, 40)) << key;
   }
+}
+
+TEST_F(MfdFrame, BezelDrawnAroundItsOpeningGivesTheSamePicture) {
+  ASSERT_TRUE(g_mfd.bezel_opening.found);
+  EXPECT_LT(g_mfd.bezel_opening.u_min, 0.15f);
+  EXPECT_GT(g_mfd.bezel_opening.u_max, 0.85f);
+  RgbImage whole, around;
+  for (int pass = 0; pass < 2; ++pass) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    uint32_t texture = g_mfd.common.textures[MFD_TEXTURE_OVERLAY];
+    if (pass == 0) draw_bezel_overlay(texture);
+    if (pass == 1) draw_bezel_overlay_around(texture, g_mfd.bezel_opening);
+    ASSERT_TRUE(capture_frame(pass == 0 ? &whole : &around));
+    platform_window_swap();
+  }
+  ASSERT_EQ(whole.pixels.size(), around.pixels.size());
+  size_t differing = 0;
+  for (size_t i = 0; i < whole.pixels.size(); ++i) differing += whole.pixels[i] != around.pixels[i];
+  EXPECT_EQ(differing, 0u);
 }
 
 TEST_F(MfdFrame, TitleAndShownDisplayFollowTheMode) {
