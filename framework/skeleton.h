@@ -15,7 +15,7 @@ struct UnitHooks {
   void (*read_settings)();            // fills common->x_size... and the unit's own values
   const char* (*startup_title)();     // title given at window creation
   AspectRule aspect;
-  float aspect_factor;
+  double aspect_factor;              // kept in double: float would truncate exact products one pixel short
   bool limit_tracking_size;           // display units cap the window at 3000 x 3000
   bool (*gl_init)();                  // the unit's GL initialisation list; false = "Initialization Failed."
   bool (*frame)();                    // one frame, its exchange and its 1 ms sleep; false ends the loop (exit 1)
@@ -25,6 +25,35 @@ struct UnitHooks {
 };
 
 // Runs the program: parses the common options (--frames N, --screenshot FILE,
-// --dump-text FILE, --headless, --workdir DIR), then start-up, main loop and
-// shutdown. Returns the process exit code.
+// --dump-text FILE, --headless, --workdir DIR, and the test hook
+// --press-key PASS:VK), then:
+//   start-up: open the link silently; write the default settings when the file
+//     cannot be read, then read_settings(); create the window (client size
+//     x_size by y_size at x_position, y_position; failure: message box
+//     "ERROR", exit 1, settings untouched); show it; resize; the shared GL
+//     state and quadric; gl_init() (false: "Initialization Failed.", exit 1);
+//   main loop: every waiting event first (close, key table, resize,
+//     move -> window_moved(), left click -> left_click()); then, while active,
+//     the text capture is cleared and frame() runs; Escape ends the loop (0);
+//     the frame is presented; 'F' toggles the frame keeping the position.
+//     A minimised window draws nothing and sleeps 1 ms per pass;
+//   shutdown: write_settings(false) when the file exists, before_shutdown(),
+//     fonts and quadric deleted with the context current, window released,
+//     link closed.
+// The unit's frame() reopens the link itself while common->connected is false
+// (framework/link_state.h). Returns the process exit code: 0 after a close,
+// Escape or --frames, 1 after a failed frame or start-up.
 int run_unit(int argc, char** argv, UnitCommon* common, const UnitHooks* hooks);
+
+// A texture the unit cannot do without failed to load: reports it on stdout
+// and stderr, releases the window and the link, and ends the process with 1.
+[[noreturn]] void fatal_texture_missing();
+
+// The window's GLU quadric (smooth normals) for disks and rings, made at
+// start-up and kept for the life of the window.
+typedef struct GLUquadric GLUquadric;
+GLUquadric* skeleton_quadric();
+
+// The key-state entry of a virtual-key code, false outside the table.
+bool key_down(const UnitCommon* common, int virtual_key);
+void clear_key(UnitCommon* common, int virtual_key);
