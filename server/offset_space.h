@@ -17,6 +17,13 @@ struct OffsetSpace {
   void* hook_context;
 };
 
+// The handshake values a client checks at open.
+constexpr uint32_t SPACE_OFFSET_SERVER_VERSION = 0x3304;
+constexpr uint32_t SPACE_OFFSET_SIM_VERSION = 0x3308;
+constexpr uint32_t SPACE_SERVER_VERSION = 0x19980005 + 0x00010000;  // any version from 0x19980005 on
+constexpr uint32_t SPACE_SERVER_VERSION_TOO_OLD = 0x19980004;
+constexpr uint32_t SPACE_SIM_VERSION = 0xFADE0008;                   // 0xFADE mark, simulator 8
+
 void offset_space_init(OffsetSpace* space);  // zero, handshake values in place
 // Little-endian accessors for code that already holds the lock (the model).
 void space_put(uint8_t* bytes, uint32_t offset, const void* value, uint32_t size);
