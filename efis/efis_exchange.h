@@ -29,3 +29,8 @@ void efis_build_exchange(const EfisPanel* panel, EfisBatch* batch);
 // Queues the batch on the link and processes it; on success the read bytes
 // land in the panel (alert, coupling), on failure they keep their values.
 bool efis_exchange(EfisPanel* panel, uint32_t* result);
+
+// The link part of a frame: the exchange while connected, else one attempt
+// to open the link. A failed exchange is not reported; only a lost server
+// clears `connected`, so that the open is retried.
+void efis_link_step(EfisPanel* panel, bool* connected);

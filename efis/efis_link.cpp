@@ -31,3 +31,17 @@ bool efis_exchange(EfisPanel* panel, uint32_t* result) {
   panel->coupling = panel->coupling_landing;
   return true;
 }
+
+void efis_link_step(EfisPanel* panel, bool* connected) {
+  uint32_t result = 0;
+  if (!*connected) {
+    // One quiet attempt per frame until the simulator is there.
+    *connected = simlink_open(0, &result);
+    return;
+  }
+  if (!efis_exchange(panel, &result) && !simlink_is_open()) {
+    // The server is gone and the link has closed itself; reopen it on the
+    // next frames instead of publishing into a closed link for ever.
+    *connected = false;
+  }
+}
