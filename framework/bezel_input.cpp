@@ -16,8 +16,9 @@ void bezel_hit_test(BezelInput* input, int click_x, int click_y, int x_size, int
   input->knob_decrement = false;
   input->knob_increment = false;
   if (x_size <= 0 || y_size <= 0) return;
-  float px = static_cast<float>(click_x) / static_cast<float>(x_size) * PERCENT;
-  float py = static_cast<float>(click_y) / static_cast<float>(y_size) * PERCENT;
+  // Multiplying first keeps a click that lies exactly on a box edge on it.
+  float px = static_cast<float>(click_x) * PERCENT / static_cast<float>(x_size);
+  float py = static_cast<float>(click_y) * PERCENT / static_cast<float>(y_size);
   bool in_knob_band = py >= KNOB_Y_MIN && py <= KNOB_Y_MAX;
   if (in_knob_band && px >= KNOB_DECREMENT_X_MIN && px < KNOB_DECREMENT_X_END) {
     input->knob_decrement = true;

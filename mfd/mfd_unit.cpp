@@ -16,8 +16,6 @@
 #include "platform/message_box.h"
 #include "platform/window.h"
 
-MfdState g_mfd;
-
 namespace {
 
 constexpr const char* ERROR_LOG = "error.log";

@@ -51,6 +51,7 @@ uint32_t batch_execute(OffsetSpace* space, uint8_t* block, size_t length, size_t
       position += READ_HEADER_SIZE + size;
     } else {
       std::memcpy(space->bytes + offset, block + position + WRITE_HEADER_SIZE, size);
+      space_protect_handshake(space, offset, size);
       if (space->write_hook && size > 0) space->write_hook(space->hook_context, offset, size, space->bytes);
       position += WRITE_HEADER_SIZE + size;
     }

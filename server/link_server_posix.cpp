@@ -251,8 +251,8 @@ LinkServer* link_server_start(OffsetSpace* space, const LinkServerOptions& optio
   }
   if (options.wrong_version) {
     std::lock_guard<std::mutex> hold(space->lock);
-    uint32_t too_old = SPACE_SERVER_VERSION_TOO_OLD;
-    space_put(space->bytes, SPACE_OFFSET_SERVER_VERSION, &too_old, 4);
+    space->server_version = SPACE_SERVER_VERSION_TOO_OLD;
+    space_put(space->bytes, SPACE_OFFSET_SERVER_VERSION, &space->server_version, 4);
   }
   server->acceptor = std::thread(accept_clients, server);
   return server;

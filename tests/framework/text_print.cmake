@@ -1,0 +1,2 @@
+cockpit_test(text_font_outline_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/text_font_outline_test.cpp LIBS platform LABELS unit)
+cockpit_test(text_print_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/text_print_test.cpp LIBS framework platform LABELS gl)
