@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "efis/efis_panel.h"
+#include "framework/unit_common.h"
 
 enum EfisRequestKind : uint8_t { EFIS_REQUEST_READ, EFIS_REQUEST_WRITE };
 
@@ -33,4 +34,4 @@ bool efis_exchange(EfisPanel* panel, uint32_t* result);
 // The link part of a frame: the exchange while connected, else one attempt
 // to open the link. A failed exchange is not reported; only a lost server
 // clears `connected`, so that the open is retried.
-void efis_link_step(EfisPanel* panel, bool* connected);
+void efis_link_step(EfisPanel* panel, UnitCommon* common);

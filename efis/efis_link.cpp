@@ -1,5 +1,6 @@
 #include "efis/efis_exchange.h"
 
+#include "framework/link_state.h"
 #include "simlink/cells.h"
 #include "simlink/simlink.h"
 
@@ -32,16 +33,15 @@ bool efis_exchange(EfisPanel* panel, uint32_t* result) {
   return true;
 }
 
-void efis_link_step(EfisPanel* panel, bool* connected) {
-  uint32_t result = 0;
-  if (!*connected) {
+void efis_link_step(EfisPanel* panel, UnitCommon* common) {
+  if (!common->connected) {
     // One quiet attempt per frame until the simulator is there.
-    *connected = simlink_open(0, &result);
+    link_try_open(common);
     return;
   }
-  if (!efis_exchange(panel, &result) && !simlink_is_open()) {
-    // The server is gone and the link has closed itself; reopen it on the
-    // next frames instead of publishing into a closed link for ever.
-    *connected = false;
-  }
+  uint32_t result = 0;
+  bool ok = efis_exchange(panel, &result);
+  // Not reported; only a lost server clears the connected flag, so that the
+  // open is retried instead of publishing into a closed link for ever.
+  link_note_process(common, ok, result);
 }

@@ -26,7 +26,8 @@ class EfisLink : public ::testing::Test {
   LinkServer* server = nullptr;
   fs::path folder;
   EfisPanel panel;
-  bool connected = false;
+  UnitCommon common{};
+  const bool& connected = common.connected;
 
   void SetUp() override {
     folder = fs::temp_directory_path() /
@@ -70,7 +71,7 @@ class EfisLink : public ::testing::Test {
     std::lock_guard<std::mutex> hold(space.lock);
     space_put(space.bytes, OFFSET_NAV_GPS_SWITCH, &UNTOUCHED, 4);
   }
-  void frame() { efis_link_step(&panel, &connected); }
+  void frame() { efis_link_step(&panel, &common); }
 };
 
 }  // namespace
