@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "efis/efis_exchange.h"
+#include "efis/efis_geometry.h"
 #include "efis/efis_panel.h"
+#include "efis/efis_script.h"
+#include "framework/drawing_area.h"
 
 namespace {
 
@@ -192,4 +195,43 @@ TEST(EfisExchange, FirstOfficerBatchWritesItsCellsAndTheCompanionZero) {
   panel.coupling = 0x02;
   expect_batch(panel, {{R, 0x73D5, 1, 0}, {R, 0x73D6, 1, 0}, {W, 0x132C, 4, 0},
                        {W, 0x73D0, 1, 9}, {W, 0x73D1, 1, 0}, {W, 0x73DD, 1, 1}, {W, 0x73DE, 1, 0}});
+}
+
+TEST(EfisClickScript, OptionsAreTakenOutAndCheckedForRange) {
+  EfisClick one;
+  EXPECT_TRUE(efis_parse_click("3:100:50", &one));
+  EXPECT_EQ(one.frame, 3);
+  EXPECT_EQ(one.x, 100);
+  EXPECT_EQ(one.y, 50);
+  for (const char* bad : {"", "0:1:1", "1:2", "1:2:3:4", "1:-2:3", "a:1:1", "1:2:3 ", "1:999999999999:3"})
+    EXPECT_FALSE(efis_parse_click(bad, &one)) << bad;
+
+  char program[] = "efis_panel", frames[] = "--frames", n[] = "5", opt[] = "--click", value[] = "2:10:20";
+  char* argv[] = {program, frames, opt, value, n, nullptr};
+  int argc = 5;
+  EfisClickScript script{};
+  const char* error = nullptr;
+  ASSERT_TRUE(efis_take_click_options(&argc, argv, &script, &error));
+  EXPECT_EQ(argc, 3);
+  EXPECT_STREQ(argv[1], "--frames");
+  EXPECT_STREQ(argv[2], "5");
+  EXPECT_EQ(argv[3], nullptr);
+  ASSERT_EQ(script.count, 1);
+  EXPECT_EQ(script.clicks[0].y, 20);
+
+  char* dangling[] = {program, opt, nullptr};
+  argc = 2;
+  EXPECT_FALSE(efis_take_click_options(&argc, dangling, &script, &error));
+}
+
+TEST(EfisPanelSize, HeightFollowsTheWidthAndNeverReachesZero) {
+  DrawingArea area{};
+  ASSERT_TRUE(drawing_area_for_client(ASPECT_HEIGHT_FROM_WIDTH, EFIS_ASPECT, 617, 225, &area));
+  EXPECT_EQ(area.width, 617);
+  EXPECT_EQ(area.height, 224);  // 224.77 truncated, whatever the client height
+  ASSERT_TRUE(drawing_area_for_client(ASPECT_HEIGHT_FROM_WIDTH, EFIS_ASPECT, 2, 100, &area));
+  EXPECT_EQ(area.height, 1);
+  // A minimised window keeps the previous size.
+  EXPECT_FALSE(drawing_area_for_client(ASPECT_HEIGHT_FROM_WIDTH, EFIS_ASPECT, 0, 225, &area));
+  EXPECT_FALSE(drawing_area_for_client(ASPECT_HEIGHT_FROM_WIDTH, EFIS_ASPECT, 617, 0, &area));
 }
