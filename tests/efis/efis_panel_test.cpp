@@ -221,3 +221,11 @@ TEST_F(EfisPanelRun, WindowTitleNamesTheSide) {
                                            : "\"Korvu FO EFIS - v1.0.0.4 build 205\"\n");
   }
 }
+
+TEST_F(EfisPanelRun, EscapeQuitsAndFTogglesTheSavedFramelessFlag) {
+  std::string shot = (dir_ / "never.png").string();
+  ASSERT_EQ(run("--frames 100000 --press-key 3:27 --screenshot " + shot), 0) << read("stderr.txt");
+  EXPECT_FALSE(fs::exists(shot));
+  ASSERT_EQ(run("--frames 6 --press-key 2:70"), 0) << read("stderr.txt");
+  EXPECT_EQ(read("EFIS.ini"), efis_settings_text(EfisSettings{617, 224, 100, 100, 1, 0, 0, 0}));
+}
