@@ -44,21 +44,26 @@ bool parse_int(SettingsReader* reader, int* value) {
 
 }  // namespace
 
-bool settings_open(SettingsReader* reader, const char* path) {
+void settings_open_text(SettingsReader* reader, const char* text, size_t size) {
   reader->data.clear();
   reader->pos = 0;
   reader->failed = false;
+  // Files written on Windows read the same: drop a carriage return before a line feed or at the end.
+  reader->data.reserve(size);
+  for (size_t i = 0; i < size; ++i) {
+    bool line_end_cr = text[i] == '\r' && (i + 1 == size || text[i + 1] == '\n');
+    if (!line_end_cr) reader->data.push_back(text[i]);
+  }
+}
+
+bool settings_open(SettingsReader* reader, const char* path) {
   std::string raw;
   if (!read_file_bounded(path, SETTINGS_FILE_LIMIT, &raw)) {
+    settings_open_text(reader, "", 0);
     reader->failed = true;
     return false;
   }
-  // Files written on Windows read the same: drop a carriage return before a line feed or at the end.
-  reader->data.reserve(raw.size());
-  for (size_t i = 0; i < raw.size(); ++i) {
-    bool line_end_cr = raw[i] == '\r' && (i + 1 == raw.size() || raw[i + 1] == '\n');
-    if (!line_end_cr) reader->data.push_back(raw[i]);
-  }
+  settings_open_text(reader, raw.data(), raw.size());
   return true;
 }
 

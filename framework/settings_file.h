@@ -16,6 +16,8 @@ struct SettingsReader {
 
 // False when the file cannot be opened (or is larger than the limit).
 bool settings_open(SettingsReader* reader, const char* path);
+// The same on file contents already in memory.
+void settings_open_text(SettingsReader* reader, const char* text, size_t size);
 // Skips one whitespace-delimited word (the label), whatever its length.
 bool settings_skip_label(SettingsReader* reader);
 // One decimal integer in the int range. *value keeps its contents on failure.

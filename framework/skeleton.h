@@ -33,6 +33,11 @@ int run_unit(int argc, char** argv, UnitCommon* common, const UnitHooks* hooks);
 // and stderr, releases the window and the link, and ends the process with 1.
 [[noreturn]] void fatal_texture_missing();
 
+// The window's GLU quadric (smooth normals) for disks and rings, made at
+// start-up and kept for the life of the window.
+typedef struct GLUquadric GLUquadric;
+GLUquadric* skeleton_quadric();
+
 // The key-state entry of a virtual-key code, false outside the table.
 bool key_down(const UnitCommon* common, int virtual_key);
 void clear_key(UnitCommon* common, int virtual_key);

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "framework/bezel_input.h"
+#include "framework/display_lists.h"
 #include "framework/display_power.h"
 #include "framework/unit_common.h"
 
@@ -20,6 +21,7 @@ struct MfdState {
   UnitCommon common;
   DisplayPower power;
   BezelInput bezel;
+  StaticLists lists;
 
   int32_t mode;          // 0 = DU3 (MFD side), 1 = DU2 (EICAS side)
   bool mfd_side;         // mode == 0

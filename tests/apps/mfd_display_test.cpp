@@ -28,15 +28,18 @@ class MfdDisplay : public ::testing::Test {
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     fs::path textures = fs::path(COCKPIT_RUN_DIR) / "du3" / "textures";
-    if (fs::exists(textures)) fs::copy(textures, dir_ / "textures");
+    ASSERT_TRUE(fs::exists(textures / "MFD_Overlay.tga"));
+    fs::copy(textures, dir_ / "textures");
   }
   void TearDown() override {
     if (!HasFailure()) fs::remove_all(dir_);
   }
-  // Runs the program in the folder; returns its exit code.
-  int run(const std::string& args, const std::string& env = "") {
-    std::string command = "SDL_AUDIODRIVER=dummy " + env + " \"" + COCKPIT_BINARY_DIR + "/apps/mfd_display\" --headless --workdir \"" +
-                          dir_.string() + "\" " + args + " 2>\"" + (dir_ / "stderr.txt").string() + "\"";
+  // Runs the program with the folder as its working folder, started from
+  // `from` when given; returns its exit code.
+  int run(const std::string& args, const std::string& env = "", const std::string& from = "") {
+    std::string command = (from.empty() ? "" : "cd \"" + from + "\" && ") + "SDL_AUDIODRIVER=dummy " + env +
+                          " \"" + COCKPIT_BINARY_DIR + "/apps/mfd_display\" --headless --workdir \"" + dir_.string() +
+                          "\" " + args + " 2>\"" + (dir_ / "stderr.txt").string() + "\"";
     int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
@@ -58,6 +61,14 @@ TEST_F(MfdDisplay, FreshFolderWritesDefaultsDrawsAndSavesTheDrawingWidth) {
   ASSERT_TRUE(png_read_rgb(shot.c_str(), &image));
   EXPECT_EQ(image.width, 484);
   EXPECT_EQ(image.height, 605);
+  // The painted soft keys sit on their hit boxes (87..90 % of the height).
+  for (int percent : {20, 30, 41, 52, 62, 73}) {
+    size_t at = (static_cast<size_t>(535) * image.width + percent * 433 / 100) * 3;
+    EXPECT_GT(image.pixels[at] + image.pixels[at + 1] + image.pixels[at + 2], 60) << percent;
+  }
+  // Battery off (no simulator): the screen inside the bezel is black.
+  size_t centre = (static_cast<size_t>(300) * image.width + 216) * 3;
+  EXPECT_EQ(image.pixels[centre] + image.pixels[centre + 1] + image.pixels[centre + 2], 0);
   // Right of the 433-pixel drawing area the client stays black.
   for (int y : {10, 300, 600}) {
     size_t at = (static_cast<size_t>(y) * image.width + 470) * 3;
@@ -90,6 +101,32 @@ TEST_F(MfdDisplay, ExistingSettingsAreUsedAndRewrittenWithSavedLabels) {
             "[X_SIZE,Y_SIZE]\n286,400\n[X_POSITION,Y_POSISTION]\n30,40\n[FRAMELESS_WINDOW(0-1)]\n0\n"
             "[DISPLAY_BEZEL(0-1)]\n0\n[MFD=0,EICAS=1]\n1\n[PLAN_PATH]\n\"plans dir\"\n[PATH_TO_DU2]\n\"../du2/\"\n"
             "[PATH_TO_DU3]\n\"../du3/\"");
+}
+
+TEST_F(MfdDisplay, MissingTextureEndsWithOneAndSaysSo) {
+  fs::remove_all(dir_ / "textures");
+  EXPECT_EQ(run("--frames 2 >\"" + (dir_ / "stdout.txt").string() + "\""), 1);
+  EXPECT_NE(read("stdout.txt").find("\nUnable to load TGA File!\n"), std::string::npos);
+  EXPECT_NE(read("stderr.txt").find("Unable to load TGA File!"), std::string::npos);
+}
+
+TEST_F(MfdDisplay, DumpTextWritesTheLastFramesStrings) {
+  // A relative output path names a file where the program was started.
+  fs::create_directories(dir_ / "elsewhere");
+  std::string dump = (dir_ / "elsewhere" / "text.tsv").string();
+  ASSERT_EQ(run("--frames 2 --dump-text text.tsv", "", (dir_ / "elsewhere").string()), 0);
+  EXPECT_TRUE(fs::exists(dump));  // nothing is printed while the battery is off
+  EXPECT_EQ(fs::file_size(dump), 0u);
+}
+
+TEST_F(MfdDisplay, NoFontFaceAtAllEndsTheFirstFrameWithOne) {
+  // A font configuration without any font folder: no face can be loaded.
+  write("fonts.conf", "<?xml version=\"1.0\"?>\n<fontconfig><cachedir>" + (dir_ / "cache").string() +
+                          "</cachedir></fontconfig>\n");
+  EXPECT_EQ(run("--frames 5", "FONTCONFIG_FILE=\"" + (dir_ / "fonts.conf").string() + "\""), 1);
+  EXPECT_NE(read("stderr.txt").find("Korvu Error!: Korvu.ttf Font is not installed"), std::string::npos)
+      << read("stderr.txt");
+  EXPECT_EQ(read("MFD.ini"), kSavedDefaults);  // an orderly shutdown still saves
 }
 
 TEST_F(MfdDisplay, WindowFailureExitsWithOneAndLeavesTheSettingsAlone) {

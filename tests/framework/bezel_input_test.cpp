@@ -65,12 +65,17 @@ TEST(BezelHitTest, DegenerateAreaDoesNothing) {
 }
 
 TEST(KnobCounter, WrapsAndJumpsAreOneStep) {
-  EXPECT_EQ(knob_step_direction(255, 0), 1);
-  EXPECT_EQ(knob_step_direction(0, 255), -1);
-  EXPECT_EQ(knob_step_direction(10, 200), 1);
-  EXPECT_EQ(knob_step_direction(200, 10), -1);
-  EXPECT_EQ(knob_step_direction(254, 0), -1);  // only the exact wrap counts as up
-  EXPECT_EQ(knob_step_direction(7, 7), 0);
+  const struct { uint8_t previous, now; bool up, down; } cases[] = {
+      {255, 0, true, false}, {0, 255, false, true}, {10, 200, true, false},
+      {200, 10, false, true}, {254, 0, false, true}, {7, 7, false, false}};
+  for (const auto& c : cases) {
+    BezelInput input = fresh_input();
+    input.previous_knob_value = c.previous;
+    input.knob_value = c.now;
+    bezel_knob_step(&input);
+    EXPECT_EQ(input.knob_increment, c.up) << int(c.previous) << "->" << int(c.now);
+    EXPECT_EQ(input.knob_decrement, c.down) << int(c.previous) << "->" << int(c.now);
+  }
 
   BezelInput input = fresh_input();
   input.previous_knob_value = 255;

@@ -19,6 +19,7 @@ namespace {
 
 constexpr int WIDTH = 433, HEIGHT = 605;
 constexpr int REGULAR = 2, BOLD = 3;
+constexpr double PI = 3.14159265358979323846;
 
 class TextPrint : public ::testing::Test {
  protected:
@@ -112,6 +113,39 @@ TEST_F(TextPrint, RightAlignedSingleCharacterDrawsAtTheCurrentPoint) {
   EXPECT_NEAR(leftmost_lit_column(centred), first - glyph_advance('H') * 120 / 2, 1.5);
 }
 
+TEST_F(TextPrint, EveryPrintableCharacterDrawsSomething) {
+  // A grid of 16 x 14 cells: codes 32..255 of both faces, one per cell.
+  constexpr int COLUMNS = 16, CELL_W = WIDTH / COLUMNS, CELL_H = HEIGHT / 14;
+  for (int slot : {REGULAR, BOLD}) {
+    pixel_space(1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glColor3f(1, 1, 1);
+    for (int code = 32; code < 256; ++code) {
+      int cell = code - 32;
+      glLoadIdentity();
+      glTranslatef((cell % COLUMNS) * CELL_W + 3.0f, HEIGHT - (cell / COLUMNS + 1) * CELL_H + 12.0f, 0);
+      glScalef(22, 22, 1);
+      print(slot, ALIGN_LEFT, "%c", code);
+    }
+    auto pixels = read_gl_pixels(WIDTH, HEIGHT);
+    dump_picture(slot == REGULAR ? "text_glyphs_regular" : "text_glyphs_bold", pixels, WIDTH, HEIGHT);
+    int blank_printables = 0;
+    for (int code = 33; code < 255; ++code) {
+      // Codes the face has no glyph for have advance 0; two more are blank.
+      if (glyph_advance(static_cast<unsigned char>(code)) == 0.0f || code == 0xA0 || code == 0xAD) continue;
+      int cell = code - 32, lit = 0;
+      for (int y = (cell / COLUMNS) * CELL_H; y < (cell / COLUMNS + 1) * CELL_H; ++y)
+        for (int x = (cell % COLUMNS) * CELL_W; x < (cell % COLUMNS + 1) * CELL_W; ++x)
+          lit += pixels[(static_cast<size_t>(y) * WIDTH + x) * 4] > 128;
+      if (lit < 3) {
+        ++blank_printables;
+        ADD_FAILURE() << "slot " << slot << " code " << code << " draws nothing";
+      }
+    }
+    EXPECT_EQ(blank_printables, 0);
+  }
+}
+
 TEST_F(TextPrint, UpperHalfCodesIndexTheTableUnsigned) {
   EXPECT_GT(glyph_advance(0xC9), 0.0f);  // E acute
   EXPECT_FLOAT_EQ(text_width("\xC9"), glyph_advance(0xC9));
@@ -162,7 +196,7 @@ TEST_F(TextPrint, CaptureRecordsColourSlotAndProjectedPosition) {
   EXPECT_NEAR(captured[0].y, HEIGHT / 2.0, 0.5);
 
   // Half the view at depth 30 is 30 tan 22.5 deg high; y counts down from the top.
-  const double half_h = 30 * std::tan(22.5 * M_PI / 180), half_w = half_h * WIDTH / HEIGHT;
+  const double half_h = 30 * std::tan(22.5 * PI / 180), half_w = half_h * WIDTH / HEIGHT;
   EXPECT_EQ(captured[1].text, "RNG 40");
   EXPECT_EQ(captured[1].slot, BOLD);
   EXPECT_NEAR(captured[1].r, 0.933, 1e-3);
