@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "efis/efis_geometry.h"
 #include "efis/efis_settings.h"
 #include "platform/png_file.h"
 #include "server/link_server.h"
@@ -112,6 +115,30 @@ bool near(const RgbImage& image, double px, double py, int r, int g, int b, int 
   return std::abs(p[0] - r) <= tolerance && std::abs(p[1] - g) <= tolerance && std::abs(p[2] - b) <= tolerance;
 }
 
+// Brightest pixel around a point of the drawing space at instrument depth,
+// projected as the default window's perspective does.
+int brightest_around(const RgbImage& image, double x, double y) {
+  double half_height = 30.0 * std::tan(22.5 * 3.14159265358979 / 180.0);
+  double half_width = half_height * PANEL_WIDTH / PANEL_HEIGHT;
+  int cx = static_cast<int>((x / half_width + 1.0) / 2.0 * PANEL_WIDTH);
+  int cy = CLIENT_HEIGHT - PANEL_HEIGHT + static_cast<int>((1.0 - y / half_height) / 2.0 * PANEL_HEIGHT);
+  int best = 0;
+  for (int dy = -1; dy <= 1; ++dy)
+    for (int dx = -1; dx <= 1; ++dx) {
+      const uint8_t* p = &image.pixels[(static_cast<size_t>(cy + dy) * image.width + cx + dx) * 3];
+      best = std::max(best, std::min({p[0], p[1], p[2]}) + 0);
+    }
+  return best;
+}
+
+// A point on the knob body along the pointer of a position: grey when the
+// pointer is drawn there, dark knob otherwise.
+int pointer_brightness(const RgbImage& image, float knob_x, const float* angles, int position) {
+  double angle = angles[position] * 3.14159265358979 / 180.0;
+  double along = 0.6 * EFIS_POINTER_LENGTH;
+  return brightest_around(image, knob_x + along * std::cos(angle), EFIS_KNOB_Y + along * std::sin(angle));
+}
+
 // Where the source light is drawn, in percent of the default panel.
 constexpr double LIGHT_PY = 14.2;
 constexpr double LIGHT_FMS_PX = 73.1, LIGHT_NAV_PX = 85.8;
@@ -140,6 +167,11 @@ TEST_F(EfisPanelRun, CaptainClicksReachTheCellsAndTheKnobsAreSaved) {
   EXPECT_EQ(image.height, 225);
   EXPECT_TRUE(near(image, LIGHT_FMS_PX, LIGHT_PY, GREEN_R, GREEN_G, GREEN_B, 40));
   EXPECT_FALSE(near(image, LIGHT_NAV_PX, LIGHT_PY, GREEN_R, GREEN_G, GREEN_B, 40));
+  // The pointers stand at ADF and VOR, over the dark knobs.
+  for (int position = 0; position < 4; ++position) {
+    EXPECT_EQ(pointer_brightness(image, EFIS_KNOB1_X, EFIS_KNOB1_ANGLES, position) > 120, position == 2) << position;
+    EXPECT_EQ(pointer_brightness(image, EFIS_KNOB2_X, EFIS_KNOB2_ANGLES, position) > 120, position == 1) << position;
+  }
   // Each button zone's centre shows a painted button.
   for (double px : {14.5, 26.0, 38.0, 62.0, 73.0, 84.0})
     EXPECT_TRUE(near(image, px, 21.5, 0x4b, 0x4f, 0x56, 16)) << px;
