@@ -4,9 +4,7 @@
 // The artwork is laid out from these same numbers.
 
 constexpr float EFIS_ASPECT = 2.745f;           // panel width / height
-constexpr float EFIS_FIELD_OF_VIEW = 45.0f;     // degrees, vertical
-constexpr float EFIS_NEAR = 0.1f;
-constexpr float EFIS_FAR = 100.0f;
+constexpr float EFIS_FIELD_OF_VIEW = 45.0f;     // degrees, vertical (near 0.1, far 100)
 
 // The panel quad: (0,0)..(2.745,1) moved to this offset.
 constexpr float EFIS_QUAD_X = -1.37f, EFIS_QUAD_Y = -0.5f, EFIS_QUAD_Z = -1.22f;

@@ -50,7 +50,7 @@ std::string efis_settings_text(const EfisSettings& s) {
 }
 
 int efis_parse_settings(const char* text, size_t size, EfisSettings* settings) {
-  if (size > EFIS_SETTINGS_MAX_BYTES) size = EFIS_SETTINGS_MAX_BYTES;
+  if (size > SETTINGS_FILE_LIMIT) size = SETTINGS_FILE_LIMIT;  // as for a file on disk
   SettingsReader reader{std::string(text, size), 0, false};
   return read_pairs(&reader, settings);
 }

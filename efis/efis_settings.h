@@ -7,7 +7,6 @@
 #include <string>
 
 constexpr const char* EFIS_SETTINGS_FILE = "EFIS.ini";
-constexpr size_t EFIS_SETTINGS_MAX_BYTES = 64 * 1024;  // parsed text beyond this is ignored
 constexpr int EFIS_SETTINGS_VALUE_COUNT = 8;
 constexpr int32_t EFIS_MAX_WINDOW_SIDE = 16384;
 constexpr int32_t EFIS_MAX_SCREEN_COORDINATE = 32767;
