@@ -217,11 +217,11 @@ int run_unit(int argc, char** argv, UnitCommon* common, const UnitHooks* hooks) 
   if (!file_readable(hooks->settings_file)) hooks->write_settings(true);
   hooks->read_settings();
 
-  PlatformWindowSpec spec{hooks->startup_title(), common->x_size, common->y_size, common->x_position,
+  PlatformWindowParams params{hooks->startup_title(), common->x_size, common->y_size, common->x_position,
                           common->y_position, common->frameless,
                           hooks->limit_tracking_size ? MAX_TRACKING_SIZE : 0};
   const char* failure = nullptr;
-  if (!platform_window_create(spec, &failure)) {
+  if (!platform_window_create(params, &failure)) {
     // The settings are not saved from a window that never existed.
     link_close(common);
     platform_message_box("ERROR", failure, ICON_EXCLAMATION);
@@ -229,7 +229,7 @@ int run_unit(int argc, char** argv, UnitCommon* common, const UnitHooks* hooks) 
   }
   platform_window_show();
   common->active = true;
-  resize(spec.client_width, spec.client_height);
+  resize(params.client_width, params.client_height);
   set_gl_defaults();
   if (!hooks->gl_init()) {
     release_window();

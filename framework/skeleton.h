@@ -15,7 +15,7 @@ struct UnitHooks {
   void (*read_settings)();            // fills common->x_size... and the unit's own values
   const char* (*startup_title)();     // title given at window creation
   AspectRule aspect;
-  float aspect_factor;
+  double aspect_factor;              // kept in double: float would truncate exact products one pixel short
   bool limit_tracking_size;           // display units cap the window at 3000 x 3000
   bool (*gl_init)();                  // the unit's GL initialisation list; false = "Initialization Failed."
   bool (*frame)();                    // one frame, its exchange and its 1 ms sleep; false ends the loop (exit 1)

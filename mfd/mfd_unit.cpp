@@ -159,7 +159,7 @@ const UnitHooks& mfd_unit_hooks() {
       mfd_read_settings,
       startup_title,
       ASPECT_WIDTH_FROM_HEIGHT,
-      static_cast<float>(DU_WIDTH_PER_HEIGHT),
+      DU_WIDTH_PER_HEIGHT,
       true,
       mfd_gl_init,
       mfd_frame,

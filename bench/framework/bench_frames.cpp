@@ -81,9 +81,9 @@ void print_frame() {
 
 bool open_unit(const fs::path& folder) {
   if (!change_directory(folder.string().c_str())) return false;
-  PlatformWindowSpec spec{MFD_STARTUP_TITLE, CLIENT_WIDTH, CLIENT_HEIGHT, 100, 100, false, MAX_TRACKING_SIZE};
+  PlatformWindowParams params{MFD_STARTUP_TITLE, CLIENT_WIDTH, CLIENT_HEIGHT, 100, 100, false, MAX_TRACKING_SIZE};
   const char* error = nullptr;
-  if (!platform_window_create(spec, &error)) {
+  if (!platform_window_create(params, &error)) {
     std::fprintf(stderr, "no window: %s\n", error);
     return false;
   }

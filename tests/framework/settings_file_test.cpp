@@ -128,6 +128,50 @@ TEST_F(SettingsFile, CommitIntoAMissingFolderFailsAndLeavesNothing) {
   EXPECT_FALSE(fs::exists(dir_ / "no"));
 }
 
+TEST_F(SettingsFile, WordsRealsAndSeparatorsForOtherUnits) {
+  SettingsWriter w;
+  settings_put_label(&w, "[FLAG]");
+  settings_put_line(&w, "%s", "01");
+  settings_put_label(&w, "[COM]");
+  settings_put_line(&w, "%3.2f", 118.7);
+  settings_put_label(&w, "[POSITION]");
+  settings_put_line(&w, "%2.2f,%2.2f,%2.2f", -0.5, 1.25, 30.0);
+  settings_put_label(&w, "[LONG]");
+  settings_put_line(&w, "%s", "abcdefghij");
+  ASSERT_TRUE(settings_commit(w, path_.c_str()));
+  EXPECT_EQ(get(), "[FLAG]\n01\n[COM]\n118.70\n[POSITION]\n-0.50,1.25,30.00\n[LONG]\nabcdefghij");
+
+  SettingsReader r;
+  ASSERT_TRUE(settings_open(&r, path_.c_str()));
+  char word[4];
+  double com = 0, x = 0, y = 0, z = 0;
+  ASSERT_TRUE(settings_skip_label(&r) && settings_read_word(&r, word, sizeof word));
+  EXPECT_STREQ(word, "01");
+  ASSERT_TRUE(settings_skip_label(&r) && settings_read_double(&r, &com));
+  EXPECT_DOUBLE_EQ(com, 118.70);
+  ASSERT_TRUE(settings_skip_label(&r) && settings_read_double(&r, &x) && settings_expect_char(&r, ',') &&
+              settings_read_double(&r, &y) && settings_expect_char(&r, ',') && settings_read_double(&r, &z));
+  EXPECT_DOUBLE_EQ(x, -0.5);
+  EXPECT_DOUBLE_EQ(y, 1.25);
+  EXPECT_DOUBLE_EQ(z, 30.0);
+  ASSERT_TRUE(settings_skip_label(&r) && settings_read_word(&r, word, sizeof word));
+  EXPECT_STREQ(word, "abc");
+  EXPECT_FALSE(settings_read_word(&r, word, sizeof word));  // end of file
+}
+
+TEST_F(SettingsFile, RealsThatAreNotNumbersFail) {
+  put("[A]\nabc\n[B]\n1e999\n");
+  SettingsReader r;
+  ASSERT_TRUE(settings_open(&r, path_.c_str()));
+  double v = 7;
+  EXPECT_FALSE(settings_skip_label(&r) && settings_read_double(&r, &v));
+  EXPECT_DOUBLE_EQ(v, 7);
+  put("[B]\n1e999\n");
+  ASSERT_TRUE(settings_open(&r, path_.c_str()));
+  EXPECT_FALSE(settings_skip_label(&r) && settings_read_double(&r, &v));
+  EXPECT_DOUBLE_EQ(v, 7);
+}
+
 TEST(SettingsRepair, SizesFlagsAndRanges) {
   EXPECT_EQ(settings_size_or_default(0, 484), 484);
   EXPECT_EQ(settings_size_or_default(-7, 484), 484);

@@ -13,6 +13,8 @@ TEST(DrawingArea, DisplayUnitWidthFollowsHeight) {
   EXPECT_EQ(area.height, 605);
   ASSERT_TRUE(drawing_area_for_client(ASPECT_WIDTH_FROM_HEIGHT, DU_WIDTH_PER_HEIGHT, 2000, 1000, &area));
   EXPECT_EQ(area.width, 716);  // a wider window shows black to the right
+  ASSERT_TRUE(drawing_area_for_client(ASPECT_WIDTH_FROM_HEIGHT, DU_WIDTH_PER_HEIGHT, 3000, 2000, &area));
+  EXPECT_EQ(area.width, 1433);  // an exact product is not cut one pixel short
   ASSERT_TRUE(drawing_area_for_client(ASPECT_WIDTH_FROM_HEIGHT, DU_WIDTH_PER_HEIGHT, 5, 1, &area));
   EXPECT_EQ(area.width, 1);
 }

@@ -31,9 +31,9 @@ class MfdFrame : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(change_directory(dir_.string().c_str()));
     g_mfd = MfdState{};
-    PlatformWindowSpec spec{"frame test", 484, 605, 0, 0, false, 0};
+    PlatformWindowParams params{"frame test", 484, 605, 0, 0, false, 0};
     const char* error = nullptr;
-    ASSERT_TRUE(platform_window_create(spec, &error)) << error;
+    ASSERT_TRUE(platform_window_create(params, &error)) << error;
     apply_drawing_area(DrawingArea{433, 605});
     ASSERT_TRUE(mfd_gl_init());
     // A white clear stands in for a page picture under the fade quad.
