@@ -8,6 +8,8 @@
 #include <string>
 
 #include "efis/efis_settings.h"
+#include "efis/efis_state.h"
+#include "efis/efis_unit.h"
 
 namespace fs = std::filesystem;
 
@@ -139,4 +141,33 @@ TEST(EfisSettingsFile, DamagedFileReadsSafeValuesAndUnwritableFolderFailsCleanly
   std::string missing_folder = (dir.path / "no-such-folder" / EFIS_SETTINGS_FILE).string();
   EXPECT_FALSE(efis_write_settings_file(missing_folder.c_str(), EFIS_SETTINGS_DEFAULTS));
   EXPECT_FALSE(fs::exists(dir.path / "no-such-folder"));
+}
+
+TEST(EfisUnitSettings, MovesRewriteTheFileFromTheRunningState) {
+  TempDir dir;
+  fs::path previous = fs::current_path();
+  fs::current_path(dir.path);
+  const UnitHooks& hooks = efis_unit_hooks();
+  hooks.write_settings(true);
+  EXPECT_EQ(slurp(EFIS_SETTINGS_FILE), efis_settings_text(EFIS_SETTINGS_DEFAULTS));
+
+  {
+    std::ofstream out(EFIS_SETTINGS_FILE);
+    out << "[X_SIZE,Y_SIZE]\n800,291\n[X_POSITION,Y_POSISTION]\n5,6\n[F]\n1\n[S]\n1\n[B1]\n2\n[B2]\n3\n";
+  }
+  hooks.read_settings();
+  EXPECT_EQ(g_efis.common.x_size, 800);
+  EXPECT_EQ(g_efis.common.y_position, 6);
+  EXPECT_TRUE(g_efis.common.frameless);
+  EXPECT_EQ(g_efis.panel.side, 1);
+  EXPECT_EQ(g_efis.panel.nav1, 1);
+  EXPECT_STREQ(hooks.startup_title(), "Korvu FO EFIS - v1.0.0.4 build 205");
+
+  // The window was moved and the knobs turned: the next notification saves that.
+  g_efis.common.x_position = 250;
+  g_efis.common.y_size = 291;
+  g_efis.panel.bearing1_position = 0;
+  hooks.window_moved();
+  EXPECT_EQ(slurp(EFIS_SETTINGS_FILE), efis_settings_text(EfisSettings{800, 291, 250, 6, 1, 1, 0, 3}));
+  fs::current_path(previous);
 }
