@@ -1,0 +1,86 @@
+#include "efis/efis_settings.h"
+
+#include "efis/efis_panel.h"
+#include "framework/settings_file.h"
+#include "platform/files.h"
+
+namespace {
+
+// "a,b" after a label; the left value stays when the right one is bad.
+bool read_pair(SettingsReader* reader, int32_t* first, int32_t* second, int* read) {
+  if (!settings_skip_label(reader) || !settings_read_int(reader, first)) return false;
+  ++*read;
+  if (reader->pos >= reader->data.size() || reader->data[reader->pos] != ',') return false;
+  ++reader->pos;
+  if (!settings_read_int(reader, second)) return false;
+  ++*read;
+  return true;
+}
+
+// The six pairs in file order; reading stops at the first value that is
+// missing or bad, and the values after it keep what they held.
+int read_pairs(SettingsReader* reader, EfisSettings* s) {
+  int read = 0;
+  if (!read_pair(reader, &s->x_size, &s->y_size, &read)) return read;
+  if (!read_pair(reader, &s->x_position, &s->y_position, &read)) return read;
+  for (int32_t* value : {&s->frameless, &s->side, &s->bearing1, &s->bearing2}) {
+    if (!settings_read_int_entry(reader, value)) return read;
+    ++read;
+  }
+  return read;
+}
+
+}  // namespace
+
+std::string efis_settings_text(const EfisSettings& s) {
+  SettingsWriter writer;
+  settings_put_label(&writer, "[X_SIZE,Y_SIZE]");
+  settings_put_int_pair(&writer, s.x_size, s.y_size);
+  settings_put_label(&writer, "[X_POSITION,Y_POSISTION]");
+  settings_put_int_pair(&writer, s.x_position, s.y_position);
+  settings_put_label(&writer, "[FRAMELESS_WINDOW(0-1)]");
+  settings_put_int(&writer, s.frameless);
+  settings_put_label(&writer, "[CAP_EFIS=0,CO_EFIS=1]");
+  settings_put_int(&writer, s.side);
+  settings_put_label(&writer, "[BEARING1_SOURCE]");
+  settings_put_int(&writer, s.bearing1);
+  settings_put_label(&writer, "[BEARING2_SOURCE]");
+  settings_put_int(&writer, s.bearing2);
+  return writer.text;  // every line, the last one too, ends with a line feed
+}
+
+int efis_parse_settings(const char* text, size_t size, EfisSettings* settings) {
+  if (size > SETTINGS_FILE_LIMIT) size = SETTINGS_FILE_LIMIT;  // as for a file on disk
+  SettingsReader reader{std::string(text, size), 0, false};
+  return read_pairs(&reader, settings);
+}
+
+void efis_sanitize_settings(EfisSettings* s) {
+  if (s->x_size > EFIS_MAX_WINDOW_SIDE) s->x_size = 0;
+  if (s->y_size > EFIS_MAX_WINDOW_SIDE) s->y_size = 0;
+  s->x_size = settings_size_or_default(s->x_size, EFIS_SETTINGS_DEFAULTS.x_size);
+  s->y_size = settings_size_or_default(s->y_size, EFIS_SETTINGS_DEFAULTS.y_size);
+  if (s->x_position != settings_clamp(s->x_position, -EFIS_MAX_SCREEN_COORDINATE, EFIS_MAX_SCREEN_COORDINATE))
+    s->x_position = EFIS_SETTINGS_DEFAULTS.x_position;
+  if (s->y_position != settings_clamp(s->y_position, -EFIS_MAX_SCREEN_COORDINATE, EFIS_MAX_SCREEN_COORDINATE))
+    s->y_position = EFIS_SETTINGS_DEFAULTS.y_position;
+  s->frameless = settings_flag(s->frameless);
+  s->side = settings_flag(s->side);
+  s->bearing1 = efis_clamp_knob(s->bearing1);
+  s->bearing2 = efis_clamp_knob(s->bearing2);
+}
+
+bool efis_settings_exist(const char* path) { return file_readable(path); }
+
+bool efis_read_settings_file(const char* path, EfisSettings* settings) {
+  *settings = EFIS_SETTINGS_BUILT_IN;
+  SettingsReader reader;
+  bool opened = settings_open(&reader, path);
+  if (opened) read_pairs(&reader, settings);
+  efis_sanitize_settings(settings);
+  return opened;
+}
+
+bool efis_write_settings_file(const char* path, const EfisSettings& settings) {
+  return write_file_atomic(path, efis_settings_text(settings));
+}

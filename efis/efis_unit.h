@@ -1,0 +1,5 @@
+#pragma once
+// What the EFIS panel hands the unit skeleton.
+#include "framework/skeleton.h"
+
+const UnitHooks& efis_unit_hooks();

@@ -1,0 +1,158 @@
+// The panel's batch against a real link server: the bytes that land in the
+// cells and in the NAV/GPS switch, for both sides and both coupling states.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "efis/efis_exchange.h"
+#include "server/link_server.h"
+#include "server/offset_space.h"
+#include "simlink/cells.h"
+#include "simlink/simlink.h"
+#include "simlink/simlink_testing.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr uint32_t UNTOUCHED = 0x5A5A5A5A;
+
+class EfisLink : public ::testing::Test {
+ protected:
+  OffsetSpace space;
+  LinkServer* server = nullptr;
+  fs::path folder;
+  EfisPanel panel;
+  UnitCommon common{};
+  const bool& connected = common.connected;
+
+  void SetUp() override {
+    folder = fs::temp_directory_path() /
+             ("efis_link_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    setenv("COCKPIT_LINK_DIR", folder.c_str(), 1);
+    SimlinkTiming timing = simlink_default_timing();
+    timing.send_timeout_ms = 300;
+    timing.send_attempts = 1;
+    timing.retry_pause_ms = 10;
+    simlink_set_timing(timing);
+    offset_space_init(&space);
+    std::string error;
+    server = link_server_start(&space, LinkServerOptions{folder.string()}, &error);
+    ASSERT_NE(server, nullptr) << error;
+    efis_panel_reset(&panel);
+  }
+  void TearDown() override {
+    simlink_close();
+    link_server_stop(server);
+    fs::remove_all(folder);
+  }
+
+  uint8_t cell(uint32_t offset) {
+    std::lock_guard<std::mutex> hold(space.lock);
+    return space.bytes[offset];
+  }
+  uint32_t nav_gps() {
+    std::lock_guard<std::mutex> hold(space.lock);
+    uint32_t value;
+    space_get(space.bytes, OFFSET_NAV_GPS_SWITCH, &value, 4);
+    return value;
+  }
+  void set_cell(uint32_t offset, uint8_t value) {
+    std::lock_guard<std::mutex> hold(space.lock);
+    space.bytes[offset] = value;
+  }
+  void mark_nav_gps() {
+    std::lock_guard<std::mutex> hold(space.lock);
+    space_put(space.bytes, OFFSET_NAV_GPS_SWITCH, &UNTOUCHED, 4);
+  }
+  void frame() { efis_link_step(&panel, &common); }
+};
+
+}  // namespace
+
+TEST_F(EfisLink, CaptainPublishesAndDrivesTheSwitchUntilCoupledToTheOtherSide) {
+  frame();  // the first frame only opens the link
+  ASSERT_TRUE(connected);
+  panel.fms = panel.gps = 1;
+  panel.bearing1_position = 1;
+  panel.bearing2_position = 3;
+  set_cell(CELL_TCAS_FLAGS, TCAS_FLAG_FO_COUPLED);
+  mark_nav_gps();
+  frame();  // still uses coupling byte 0 from before the first exchange
+  EXPECT_EQ(cell(0x73FE), 24);
+  EXPECT_EQ(cell(0x73DB), 4);
+  EXPECT_EQ(cell(0x73DC), 1);
+  EXPECT_EQ(nav_gps(), 1u);
+  EXPECT_EQ(panel.coupling, TCAS_FLAG_FO_COUPLED);
+  // From now on the captain's panel leaves the switch alone.
+  for (int i = 0; i < 3; ++i) {
+    mark_nav_gps();
+    frame();
+    EXPECT_EQ(nav_gps(), UNTOUCHED);
+  }
+  EXPECT_EQ(cell(0x73D0), 0);  // the other side's cells are not touched
+  EXPECT_EQ(cell(0x73DD), 0);
+  // Coupling back to the captain: the next frame's test still sees the bit,
+  // the one after writes the switch again (NAV now: 0).
+  panel.fms = panel.gps = 0;
+  set_cell(CELL_TCAS_FLAGS, TCAS_FLAG_TA_AUTO);
+  mark_nav_gps();
+  frame();
+  EXPECT_EQ(nav_gps(), UNTOUCHED);
+  frame();
+  EXPECT_EQ(nav_gps(), 0u);
+  EXPECT_EQ(cell(0x73FE), 8);
+}
+
+TEST_F(EfisLink, FirstOfficerWritesItsCellsAndTheSwitchOnlyWhenCoupled) {
+  panel.side = EFIS_SIDE_FIRST_OFFICER;
+  panel.button_c = 1;
+  panel.bearing1_position = 2;
+  frame();
+  ASSERT_TRUE(connected);
+  set_cell(0x73D1, 0x77);
+  mark_nav_gps();
+  frame();
+  EXPECT_EQ(cell(0x73D0), 4 + 8);
+  EXPECT_EQ(cell(0x73D1), 0);
+  EXPECT_EQ(cell(0x73DD), 2);
+  EXPECT_EQ(cell(0x73DE), 0);
+  EXPECT_EQ(nav_gps(), UNTOUCHED);
+  EXPECT_EQ(cell(0x73FE), 0);
+  set_cell(CELL_TCAS_FLAGS, TCAS_FLAG_FO_COUPLED);
+  panel.fms = panel.gps = 1;
+  frame();  // reads the bit
+  frame();  // acts on it
+  EXPECT_EQ(nav_gps(), 1u);
+  EXPECT_EQ(cell(0x73D0), 4 + 8 + 16);
+}
+
+TEST_F(EfisLink, LostServerIsReopenedAndAFailedBatchKeepsTheCouplingByte) {
+  frame();
+  set_cell(CELL_TCAS_FLAGS, TCAS_FLAG_FO_COUPLED);
+  frame();
+  ASSERT_EQ(panel.coupling, TCAS_FLAG_FO_COUPLED);
+  link_server_stop(server);
+  server = nullptr;
+  frame();
+  EXPECT_FALSE(connected);
+  EXPECT_EQ(panel.coupling, TCAS_FLAG_FO_COUPLED);
+  frame();  // nobody there: stays disconnected, quietly
+  EXPECT_FALSE(connected);
+  // A restarted simulator starts from a fresh offset space.
+  offset_space_init(&space);
+  std::string error;
+  server = link_server_start(&space, LinkServerOptions{folder.string()}, &error);
+  ASSERT_NE(server, nullptr) << error;
+  frame();
+  EXPECT_TRUE(connected);
+  panel.bearing2_position = 2;
+  frame();
+  EXPECT_EQ(cell(0x73DC), 2);
+}
