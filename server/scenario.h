@@ -141,3 +141,6 @@ bool scenario_parse_text(const char* text, size_t length, const char* file,
                          Scenario* out, ScenarioError* error);
 bool scenario_load_file(const char* path, Scenario* out, ScenarioError* error);
 void scenario_defaults(Scenario* scenario);
+// The default flight (KSEA to KPDX), compiled in, and its file name for messages.
+const char* scenario_default_text();
+const char* scenario_default_name();
