@@ -101,6 +101,13 @@ void step_once(Aircraft* a, double dt, uint8_t* space) {
   traffic_step(&a->traffic, &a->scenario, a->phase_started_s, a->time_s, dt, own);
 }
 
+double nearest_traffic_nm(const Aircraft* a) {
+  double nearest = 999.9;
+  for (const Intruder& in : a->traffic.intruder)
+    if (in.active) nearest = std::fmin(nearest, geo_distance_nm(a->lat, a->lon, in.lat, in.lon));
+  return nearest;
+}
+
 }  // namespace
 
 void aircraft_enter_phase(Aircraft* a, FlightPhase phase) {
@@ -200,7 +207,7 @@ bool aircraft_set_failure(Aircraft* a, const char* name, bool failed) {
 }
 
 std::string aircraft_state_text(const Aircraft* a) {
-  char buf[1024];
+  char buf[1400];
   int clock = static_cast<int>(std::fmod(a->scenario.start_clock_s + a->time_s, 86400.0));
   double total_fuel = a->fuel_lb[0] + a->fuel_lb[1] + a->fuel_lb[2];
   double lat, lon;
@@ -217,7 +224,8 @@ std::string aircraft_state_text(const Aircraft* a) {
                 "flaps %.0f deg gear %.2f spoilers %.2f parking-brake %d\n"
                 "next %s distance-to-go %.1f nm nav-gps %d\n"
                 "nav1 %.2f %s nav2 %.2f %s adf %.1f %s squawk %04d baro %.2f hPa\n"
-                "traffic %d\n",
+                "traffic %d nearest %.1f nm\n"
+                "power battery %d avionics %d\n",
                 a->scenario.name, a->time_s, clock / 3600, clock / 60 % 60, clock % 60, phase_name(a->phase),
                 a->lat, a->lon, a->alt_ft, aircraft_indicated_altitude(a), a->on_ground ? 1 : 0,
                 a->heading_true, a->track_true, a->pitch, a->bank, a->ias_kt, a->tas_kt, a->gs_kt, a->vs_fpm,
@@ -226,7 +234,8 @@ std::string aircraft_state_text(const Aircraft* a) {
                 a->parking_brake ? 1 : 0, next, a->distance_to_go_nm, a->radios.nav_gps, a->radios.nav[0],
                 a->nav[0].signal ? a->nav[0].ident : "-", a->radios.nav[1], a->nav[1].signal ? a->nav[1].ident : "-",
                 a->radios.adf_khz[0], a->adf[0].signal ? a->adf[0].ident : "-", a->radios.squawk, a->radios.baro_hpa,
-                traffic_active_count(&a->traffic));
+                traffic_active_count(&a->traffic), nearest_traffic_nm(a),
+                a->switches[SWITCH_BATTERY] ? 1 : 0, a->switches[SWITCH_AVIONICS] ? 1 : 0);
   std::string text = buf;
   text += "failures";
   bool any = false;
