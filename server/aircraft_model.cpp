@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr double PRESS_HOLD_S = 0.5;   // how long a timeline button press stays down
+constexpr int PRESS_HOLD_STEPS = 30;   // how long a timeline button press stays down (0.3 s at 100 Hz)
 constexpr double MAX_STEP_S = 0.25;    // longer steps are cut so that the motion stays smooth
 
 void set_switch(Aircraft* a, int id, bool on) {
@@ -47,8 +47,8 @@ void set_radio(Aircraft* a, int id, double v) {
 void press(Aircraft* a, uint16_t cell, uint8_t bit, uint8_t* space) {
   space[cell] = static_cast<uint8_t>(space[cell] | 1u << bit);
   for (PendingPress& p : a->presses) {
-    if (p.release_at <= 0) {
-      p = {cell, bit, a->time_s + PRESS_HOLD_S};
+    if (p.steps_left <= 0) {
+      p = {cell, bit, PRESS_HOLD_STEPS};
       return;
     }
   }
@@ -56,10 +56,8 @@ void press(Aircraft* a, uint16_t cell, uint8_t bit, uint8_t* space) {
 
 void release_presses(Aircraft* a, uint8_t* space) {
   for (PendingPress& p : a->presses) {
-    if (p.release_at > 0 && a->time_s >= p.release_at) {
+    if (p.steps_left > 0 && --p.steps_left == 0)
       space[p.cell] = static_cast<uint8_t>(space[p.cell] & ~(1u << p.bit));
-      p.release_at = 0;
-    }
   }
 }
 
@@ -93,7 +91,6 @@ void run_event(Aircraft* a, const ScenarioEvent& e, uint8_t* space) {
 void step_once(Aircraft* a, double dt, uint8_t* space) {
   a->time_s += dt;
   aircraft_run_timeline(a, space);
-  release_presses(a, space);
   aircraft_radios_step(a);
   aircraft_fly(a, dt);
   aircraft_engines_step(a, dt);
@@ -186,6 +183,7 @@ void aircraft_run_timeline(Aircraft* a, uint8_t* space) {
 
 void aircraft_step(Aircraft* a, double dt, uint8_t* space) {
   if (!(dt > 0)) dt = 0;
+  release_presses(a, space);
   while (dt > 0) {
     double part = dt > MAX_STEP_S ? MAX_STEP_S : dt;
     step_once(a, part, space);

@@ -52,7 +52,9 @@ struct NavReceiver {
   char ident[8];
 };
 
-struct PendingPress { uint16_t cell; uint8_t bit; double release_at; };
+// A timeline button press: held for a number of model steps (of the server's
+// 100 Hz wall-clock loop), so that a unit sees it at any time scale.
+struct PendingPress { uint16_t cell; uint8_t bit; int steps_left; };
 constexpr int MAX_PENDING_PRESSES = 8;
 
 struct Aircraft {
