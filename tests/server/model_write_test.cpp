@@ -118,4 +118,32 @@ TEST(ModelWrites, NavGpsSwitchChangesWhatTheAutopilotFollows) {
   EXPECT_EQ(f.read(0x07C8), 1);   // heading hold on the bug
 }
 
+TEST(ModelTimeline, CellActionsActAsTheHardwareWould) {
+  std::string text =
+      "departure KSEA 16L 47.46379733 -122.30775222 180.34 433 11900\n"
+      "arrival KPDX 10R 45.59515 -122.621472 119.09 30 10977\n"
+      "at 0:01 cell 0x73FB 1\n"
+      "at 0:01 cell 0x73FD -1\n"
+      "at 0:02 cell 0x73FD +3\n"
+      "at 0:01 press 0x73F9 2\n"
+      "at 0:01 switch battery on\n"
+      "at 0:02 fail right-generator\n";
+  auto scenario = std::make_unique<Scenario>();
+  ScenarioError error;
+  ASSERT_TRUE(scenario_parse_text(text.data(), text.size(), "t", scenario.get(), &error)) << scenario_error_text(error);
+  Flight f(*scenario);
+  f.space[0x73F9] = 0x01;   // a key the hardware holds stays held
+  f.step(1.05);
+  EXPECT_EQ(f.space[0x73FB], 1);
+  EXPECT_EQ(f.space[0x73FD], 255);   // counters wrap modulo 256
+  EXPECT_EQ(f.space[0x73F9], 0x05);
+  EXPECT_EQ(f.read(0x281C), 1);
+  f.step(1);
+  EXPECT_EQ(f.space[0x73FD], 2);
+  EXPECT_TRUE(f.aircraft->failed[FAIL_RIGHT_GENERATOR]);
+  // The press is released after a fixed number of server steps, whatever the time scale.
+  for (int i = 0; i < 40; ++i) f.step(0.01);
+  EXPECT_EQ(f.space[0x73F9], 0x01);
+}
+
 }  // namespace
