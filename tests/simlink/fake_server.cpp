@@ -34,8 +34,9 @@ bool receive_request(FakeServer* server, int fd, uint8_t* frame) {
   return true;
 }
 
-// Returns false when the connection is to be dropped.
-bool answer(FakeServer* server, int fd, const uint8_t* frame) {
+// Returns false when the connection is to be dropped. Like the real server it
+// keeps the block of a connection open: the client removes the name once served.
+bool answer(FakeServer* server, int fd, const uint8_t* frame, int* shm) {
   uint32_t sequence = 0;
   char name[LINK_WIRE_NAME_SIZE];
   link_wire_unpack_request(frame, &sequence, name);
@@ -44,10 +45,9 @@ bool answer(FakeServer* server, int fd, const uint8_t* frame) {
   if (mode == FAKE_HANG_UP) return false;
   if (mode == FAKE_SILENT) return true;
   uint32_t word = BATCH_REPLY_REFUSED;
-  int shm = shm_open((std::string("/") + name).c_str(), O_RDWR, 0);
-  if (shm >= 0) {
-    void* mapped = mmap(nullptr, BLOCK, PROT_READ | PROT_WRITE, MAP_SHARED, shm, 0);
-    close(shm);
+  if (*shm < 0) *shm = shm_open((std::string("/") + name).c_str(), O_RDWR, 0);
+  if (*shm >= 0) {
+    void* mapped = mmap(nullptr, BLOCK, PROT_READ | PROT_WRITE, MAP_SHARED, *shm, 0);
     if (mapped != MAP_FAILED) {
       uint8_t* view = static_cast<uint8_t*>(mapped);
       {
@@ -72,8 +72,10 @@ void run(FakeServer* server) {
     int fd = accept(server->listen_fd, nullptr, nullptr);
     if (fd < 0) continue;
     uint8_t frame[LINK_WIRE_REQUEST_SIZE];
-    while (receive_request(server, fd, frame) && answer(server, fd, frame)) {
+    int shm = -1;
+    while (receive_request(server, fd, frame) && answer(server, fd, frame, &shm)) {
     }
+    if (shm >= 0) close(shm);
     close(fd);
   }
 }
