@@ -64,9 +64,12 @@ bool parse_arguments(int argc, char** argv) {
       sim.hold = true;
     } else if (arg == "--wrong-version") {
       sim.link.wrong_version = true;
-    } else if (arg == "--scenario" && i + 1 < argc) {
+    } else if ((arg == "--scenario" || arg == "--time-scale") && i + 1 >= argc) {
+      std::fprintf(stderr, "sim_server: %s needs a value\n", argv[i]);
+      return false;
+    } else if (arg == "--scenario") {
       sim.scenario_path = argv[++i];
-    } else if (arg == "--time-scale" && i + 1 < argc) {
+    } else if (arg == "--time-scale") {
       char* end = nullptr;
       sim.time_scale = std::strtod(argv[++i], &end);
       if (end == argv[i] || *end || !(sim.time_scale > 0) || sim.time_scale > CONTROL_MAX_TIME_SCALE) {
