@@ -11,10 +11,11 @@ set -uo pipefail
 
 usage() {
   cat >&2 <<'EOF'
-usage: scripts/run_cockpit.sh [--headless] [--no-build] [--scenario FILE] [--time-scale X]
-                              [--out DIR] [--max-seconds N]
+usage: scripts/run_cockpit.sh [--headless] [--no-build] [--build-dir DIR] [--scenario FILE]
+                              [--time-scale X] [--out DIR] [--max-seconds N]
   --headless       run under Xvfb and write pictures even when a display is present
-  --no-build       use the existing build/ (no package check, no build)
+  --no-build       use the existing build (no package check, no build)
+  --build-dir DIR  the build folder (default build/)
   --scenario FILE  fly this scenario instead of the default KSEA-KPDX flight
   --time-scale X   flight speed-up (default 1 with a display, 8 headless)
   --out DIR        output folder of the pictures (default out/cockpit-<date>-<time>)
@@ -30,6 +31,7 @@ while [ $# -gt 0 ]; do
   case "$1" in
     --headless) headless=1; shift ;;
     --no-build) no_build=1; shift ;;
+    --build-dir) [ $# -ge 2 ] || { usage; exit 2; }; build=$(realpath -m "$2"); run=$build/run; shift 2 ;;
     --scenario) [ $# -ge 2 ] || { usage; exit 2; }; scenario=$(realpath -m "$2"); shift 2 ;;
     --time-scale) [ $# -ge 2 ] || { usage; exit 2; }; time_scale=$2; shift 2 ;;
     --out) [ $# -ge 2 ] || { usage; exit 2; }; out=$(realpath -m "$2"); shift 2 ;;
@@ -58,7 +60,7 @@ if [ $headless -eq 1 ] && [ -z "${COCKPIT_IN_XVFB:-}" ]; then
   # One Xvfb for the whole cockpit, large enough for the panel layout.
   command -v xvfb-run >/dev/null || { echo "run_cockpit: xvfb-run is missing (package xvfb)" >&2; exit 1; }
   [ -n "$out" ] || out=$here/out/cockpit-$(date +%Y%m%d-%H%M%S)
-  args=(--headless --no-build --out "$out" --max-seconds "$max_seconds")
+  args=(--headless --no-build --build-dir "$build" --out "$out" --max-seconds "$max_seconds")
   [ -n "$scenario" ] && args+=(--scenario "$scenario")
   [ -n "$time_scale" ] && args+=(--time-scale "$time_scale")
   COCKPIT_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1920x1080x24 -nolisten tcp" "$0" "${args[@]}"
