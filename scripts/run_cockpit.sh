@@ -281,10 +281,14 @@ while :; do
   to_go=$(awk '$1 == "next" { print int($4); exit }' <<<"$state")
   want=""
   if [ -z "${done_moment[power-up]:-}" ] && [ "$avionics" = 1 ] &&
-     { [ "$phase" = parked ] || [ "$phase" = taxi-out ] || [ "$phase" = lined-up ]; }; then
-    # Let the displays finish their power-up fade, unless the aircraft is already moving.
-    [ -z "${avionics_wall:-}" ] && avionics_wall=$now
-    { [ $((now - avionics_wall)) -ge 5 ] || [ "$phase" != parked ]; } && want=power-up
+     { [ "$phase" = parked ] || [ "$phase" = taxi-out ] || [ "$phase" = lined-up ] || [ "$phase" = takeoff ]; }; then
+    # The flight waits while the displays finish their power-up fade (200
+    # frames, slow under Xvfb); the picture resumes it.
+    if [ -z "${avionics_wall:-}" ]; then
+      avionics_wall=$now
+      "$ctl" pause >/dev/null 2>&1
+    fi
+    [ $((now - avionics_wall)) -ge 8 ] && want=power-up
   elif [ -z "${done_moment[takeoff]:-}" ] && [ "$phase" = climb ]; then
     want=takeoff
   elif [ -z "${done_moment[cruise-traffic]:-}" ] &&

@@ -302,7 +302,8 @@ void autopilot_modes(Aircraft* a, const Command& c, bool following_nav, bool fol
   if (a->phase == PHASE_DESCENT && !level && ap.master) ap.alt_hold = true;  // VS with altitude pre-select
   ap.ias_hold = ap.master && airborne_auto;
   ap.mach_hold = false;
-  ap.ias_target = c.ias > 0 ? c.ias : ap.ias_target;
+  // The speed bug follows the speed flown in the air; on the ground it stays at the departure speed.
+  if (!a->on_ground && c.ias > 0) ap.ias_target = c.ias;
   ap.mach_target = aircraft_mach(a) > 0 ? std::round(aircraft_mach(a) * 100) / 100 : 0;
   if (a->phase >= PHASE_TAKEOFF && a->phase <= PHASE_CRUISE) ap.selected_alt_ft = a->scenario.cruise_alt_ft;
   else if (a->phase >= PHASE_DESCENT && a->phase <= PHASE_LANDING)

@@ -162,7 +162,8 @@ void aircraft_init(Aircraft* a, const Scenario* s) {
   r.baro_hpa = s->qnh_hpa;
   r.course[0] = r.course[1] = static_cast<int>(std::lround(geo_wrap360(d.heading_true - s->magvar_deg)));
   a->climb_lever = CLIMB_LEVER;
-  a->ap.ias_target = s->cruise_ias_kt;
+  a->ap.ias_target = AC_V2_KT + 15;           // the crew's departure settings
+  a->ap.selected_alt_ft = s->cruise_alt_ft;
   traffic_init(&a->traffic);
   aircraft_enter_phase(a, PHASE_PARKED);
   aircraft_radios_step(a);
