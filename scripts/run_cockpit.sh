@@ -264,7 +264,6 @@ field() { awk -v k="$1" '$1 == k { print $2; exit }' <<<"$state"; }
 
 declare -A done_moment=()
 moments=(power-up takeoff cruise-traffic approach after-landing)
-phase_seen_wall=0 last_phase=""
 start_wall=$(date +%s)
 while :; do
   now=$(date +%s)
@@ -275,7 +274,6 @@ while :; do
   kill -0 "${pids[0]}" 2>/dev/null || { echo "run_cockpit: sim_server ended" >&2; break; }
   state=$("$ctl" state 2>/dev/null) || { sleep 1; continue; }
   phase=$(field phase)
-  [ "$phase" != "$last_phase" ] && { last_phase=$phase; phase_seen_wall=$now; }
   avionics=$(awk '$1 == "power" { print $5; exit }' <<<"$state")
   nearest=$(awk '$1 == "traffic" { print int($4); exit }' <<<"$state")
   to_go=$(awk '$1 == "next" { print int($4); exit }' <<<"$state")
@@ -297,8 +295,7 @@ while :; do
   elif [ -z "${done_moment[approach]:-}" ] &&
        { { [ "$phase" = approach ] && [ "${to_go:-99}" -lt 5 ]; } || [ "$phase" = landing ]; }; then
     want=approach
-  elif [ -z "${done_moment[after-landing]:-}" ] && { [ "$phase" = taxi-in ] || [ "$phase" = shutdown ]; } &&
-       [ $((now - phase_seen_wall)) -ge 2 ]; then
+  elif [ -z "${done_moment[after-landing]:-}" ] && { [ "$phase" = taxi-in ] || [ "$phase" = shutdown ]; }; then
     want=after-landing
   fi
   if [ -n "$want" ]; then
