@@ -190,13 +190,15 @@ if [ ${#rmu_folders[@]} -gt 0 ]; then
   ns=(unshare -n)
   [ "$(id -u)" -eq 0 ] || ns=(unshare -rn)
   inner='ip link set lo up; ip route add 224.0.0.0/4 dev lo 2>/dev/null
-    exe=$1; shift; flags=$1; shift; children=""
-    for dir in "$@"; do "$exe" --workdir "$dir" $flags >"$dir.rmu.log" 2>&1 & children="$children $!"; done
+    exe=$1; flags=$2; logdir=$3; shift 3; children=""
+    for dir in "$@"; do
+      "$exe" --workdir "$dir" $flags >"$logdir/$(basename "$dir").log" 2>&1 & children="$children $!"
+    done
     trap "kill $children 2>/dev/null" TERM INT
     wait'
   dirs=()
   for f in "${rmu_folders[@]}"; do dirs+=("$run/$f"); done
-  "${ns[@]}" sh -c "$inner" rmu "$build/apps/rmu_panel" "${unit_flags[*]}" "${dirs[@]}" >"$logs/rmu.log" 2>&1 &
+  "${ns[@]}" sh -c "$inner" rmu "$build/apps/rmu_panel" "${unit_flags[*]}" "$logs" "${dirs[@]}" >"$logs/rmu-namespace.log" 2>&1 &
   pids+=($!)
   started+=("${rmu_folders[@]}")
 fi
