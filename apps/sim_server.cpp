@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "server/aircraft_control.h"
 #include "server/link_server.h"
 #include "server/offset_space.h"
 
@@ -20,6 +21,10 @@ struct SimServer {
   OffsetSpace space;
   LinkServerOptions link;
   bool hold = false;
+  std::string scenario_path;       // empty: the compiled-in default flight
+  double time_scale = 1.0;
+  Aircraft* aircraft = nullptr;
+  ModelControl control{};
 };
 SimServer sim;
 volatile std::sig_atomic_t stop_requested = 0;
@@ -28,15 +33,25 @@ void on_stop_signal(int) { stop_requested = 1; }
 
 // Called under the space lock for every write a client makes; the aircraft
 // model reacts here to radios, barometric setting, transponder and the like.
-void on_client_write(void* /*context*/, uint32_t /*offset*/, uint32_t /*size*/, uint8_t* /*bytes*/) {}
+void on_client_write(void* context, uint32_t offset, uint32_t size, uint8_t* bytes) {
+  SimServer* s = static_cast<SimServer*>(context);
+  if (control_is_request(offset, size)) {
+    control_handle(&s->control, bytes);
+    return;
+  }
+  if (!s->control.hold) aircraft_on_write(s->aircraft, offset, size, bytes);
+}
 
-// One model step of `seconds`, under the space lock. The model plugs in here.
-void step_model(uint8_t* /*bytes*/, double /*seconds*/) {}
+// One model step of `seconds`, under the space lock.
+void step_model(uint8_t* bytes, double seconds) { control_step(&sim.control, seconds, bytes); }
 
 void usage() {
   std::fprintf(stderr,
-               "usage: sim_server [--hold] [--class UIPCMAIN|FS98MAIN] [--wrong-version] [--link-dir DIR]\n"
+               "usage: sim_server [--scenario FILE | --hold] [--time-scale X] [--class UIPCMAIN|FS98MAIN]\n"
+               "                  [--wrong-version] [--link-dir DIR]\n"
+               "  --scenario FILE  fly this scenario instead of the default KSEA-KPDX flight\n"
                "  --hold           keep the offset space still (no aircraft model)\n"
+               "  --time-scale X   run the flight X times faster (0 < X <= 100, default 1)\n"
                "  --class NAME     the window class to serve as (default UIPCMAIN)\n"
                "  --wrong-version  answer the handshake with a version that is too old\n"
                "  --link-dir DIR   the link folder (default: $COCKPIT_LINK_DIR or the user's runtime folder)\n");
@@ -49,6 +64,18 @@ bool parse_arguments(int argc, char** argv) {
       sim.hold = true;
     } else if (arg == "--wrong-version") {
       sim.link.wrong_version = true;
+    } else if ((arg == "--scenario" || arg == "--time-scale") && i + 1 >= argc) {
+      std::fprintf(stderr, "sim_server: %s needs a value\n", argv[i]);
+      return false;
+    } else if (arg == "--scenario") {
+      sim.scenario_path = argv[++i];
+    } else if (arg == "--time-scale") {
+      char* end = nullptr;
+      sim.time_scale = std::strtod(argv[++i], &end);
+      if (end == argv[i] || *end || !(sim.time_scale > 0) || sim.time_scale > CONTROL_MAX_TIME_SCALE) {
+        std::fprintf(stderr, "sim_server: --time-scale needs a number above 0 and at most 100, not \"%s\"\n", argv[i]);
+        return false;
+      }
     } else if ((arg == "--class" || arg == "--link-dir") && i + 1 < argc) {
       (arg == "--class" ? sim.link.class_name : sim.link.link_dir) = argv[++i];
     } else if (arg == "--help" || arg == "-h") {
@@ -67,9 +94,24 @@ bool parse_arguments(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (!parse_arguments(argc, argv)) return 2;
-  // For now the model is absent, so every run is a held one.
-  sim.hold = true;
+  if (sim.hold && !sim.scenario_path.empty()) {
+    std::fprintf(stderr, "sim_server: --hold and --scenario exclude each other\n");
+    return 2;
+  }
   offset_space_init(&sim.space);
+  // The scenario is read whole before anything is served: a bad file stops here.
+  static Aircraft aircraft;
+  sim.aircraft = &aircraft;
+  sim.control = ModelControl{&aircraft, sim.hold, false, sim.time_scale};
+  {
+    std::string scenario_error;
+    std::lock_guard<std::mutex> hold(sim.space.lock);
+    if (!control_load_scenario(&sim.control, sim.scenario_path.empty() ? nullptr : sim.scenario_path.c_str(),
+                               sim.hold ? nullptr : sim.space.bytes, &scenario_error)) {
+      std::fprintf(stderr, "sim_server: %s\n", scenario_error.c_str());
+      return 2;
+    }
+  }
   sim.space.write_hook = on_client_write;
   sim.space.hook_context = &sim;
   std::signal(SIGINT, on_stop_signal);
@@ -82,13 +124,15 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::printf("sim_server: serving %s%s\n", link_server_socket_path(server).c_str(), sim.hold ? " (held)" : "");
+  if (!sim.hold) std::printf("sim_server: flying %s, time-scale %g\n", aircraft.scenario.name, sim.time_scale);
   std::fflush(stdout);
 
   const auto period = std::chrono::microseconds(1000000 / MODEL_RATE_HZ);
   auto next_step = std::chrono::steady_clock::now();
   while (!stop_requested) {
     next_step += period;
-    if (!sim.hold) {
+    {
+      // Held or paused, the step does nothing; a control request may change that.
       std::lock_guard<std::mutex> hold(sim.space.lock);
       step_model(sim.space.bytes, 1.0 / MODEL_RATE_HZ);
     }

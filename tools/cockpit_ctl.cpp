@@ -4,10 +4,13 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "server/aircraft_control_mailbox.h"
 #include "simlink/cells.h"
 #include "simlink/simlink.h"
 #include "tools/cockpit_ctl_values.h"
@@ -39,6 +42,8 @@ void usage() {
                "       cockpit_ctl turn CELL +N|-N [--pause-ms MS]\n"
                "       cockpit_ctl dim CELL LEVEL\n"
                "       cockpit_ctl watch OFFSET|CELL [--size N] [--type T] [--interval-ms MS] [--count N] [--for-ms MS]\n"
+               "       cockpit_ctl fail NAME | restore NAME | scenario load FILE | pause | resume\n"
+               "       cockpit_ctl time-scale X | state     (the aircraft model of sim_server)\n"
                "  T: i8 u8 i16 u16 i32 u32 i64 u64 f32 f64 text (default: unsigned of --size bytes, 1)\n"
                "  cells:");
   for (const NamedCell* cell = cell_table(); cell->name; ++cell) std::fprintf(stderr, " %s", cell->name);
@@ -246,6 +251,59 @@ int run_watch(const Command& command) {
   return 0;
 }
 
+constexpr int EXIT_REFUSED = 3;
+constexpr uint32_t CONTROL_REPLY_WAIT_MS = 3000;
+constexpr uint32_t CONTROL_POLL_MS = 10;
+
+// A model command through sim_server's control mailbox: the text, then a new
+// request number in the same batch; then wait for the reply with that number.
+int run_control(const Command& command) {
+  std::string text;
+  for (size_t i = 0; i < command.words.size(); ++i) {
+    std::string word = command.words[i];
+    // A scenario file is named as the user sees it, wherever sim_server runs.
+    if (i == 2 && command.words[0] == "scenario") word = std::filesystem::absolute(word).lexically_normal().string();
+    text += (i ? " " : "") + word;
+  }
+  if (text.size() >= CONTROL_REQUEST_TEXT_SIZE) return usage_error("the command is too long");
+  uint32_t code = 0;
+  if (!simlink_open(0, &code)) return link_error(code);
+  uint32_t last = 0;
+  if (!read_bytes(CONTROL_REPLY_SEQUENCE, 4, reinterpret_cast<uint8_t*>(&last), &code)) return link_error(code);
+  uint32_t sequence = last + 1 ? last + 1 : 1;
+  std::vector<uint8_t> request(CONTROL_REQUEST_TEXT_SIZE, 0);
+  std::memcpy(request.data(), text.data(), text.size());
+  if (!simlink_write(CONTROL_REQUEST_TEXT, CONTROL_REQUEST_TEXT_SIZE, request.data(), &code) ||
+      !simlink_write(CONTROL_REQUEST_SEQUENCE, 4, &sequence, &code) || !simlink_process(&code))
+    return link_error(code);
+  auto start = std::chrono::steady_clock::now();
+  while (true) {
+    uint32_t answered = 0;
+    if (!read_bytes(CONTROL_REPLY_SEQUENCE, 4, reinterpret_cast<uint8_t*>(&answered), &code)) return link_error(code);
+    if (answered == sequence) break;
+    if (std::chrono::steady_clock::now() - start > std::chrono::milliseconds(CONTROL_REPLY_WAIT_MS)) {
+      std::fprintf(stderr, "cockpit_ctl: sim_server did not answer (is it an older server, or another control request raced?)\n");
+      return EXIT_LINK;
+    }
+    sleep_ms(CONTROL_POLL_MS);
+  }
+  uint32_t status = 0;
+  std::vector<char> reply(CONTROL_REPLY_TEXT_SIZE + 1, 0);
+  if (!simlink_read(CONTROL_REPLY_STATUS, 4, &status, &code) ||
+      !simlink_read(CONTROL_REPLY_TEXT, CONTROL_REPLY_TEXT_SIZE, reply.data(), &code) || !simlink_process(&code))
+    return link_error(code);
+  reply[CONTROL_REPLY_TEXT_SIZE] = '\0';
+  std::string answer = reply.data();
+  if (!answer.empty() && answer.back() != '\n') answer += '\n';
+  std::fputs(answer.c_str(), status == 0 ? stdout : stderr);
+  return status == 0 ? 0 : EXIT_REFUSED;
+}
+
+bool is_control_verb(const std::string& verb) {
+  return verb == "fail" || verb == "restore" || verb == "scenario" || verb == "pause" || verb == "resume" ||
+         verb == "time-scale" || verb == "state";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -264,6 +322,7 @@ int main(int argc, char** argv) {
   else if (verb == "turn") status = run_turn(command);
   else if (verb == "dim") status = run_dim(command);
   else if (verb == "watch") status = run_watch(command);
+  else if (is_control_verb(verb)) status = run_control(command);
   else if (verb == "help") {
     usage();
     return 0;

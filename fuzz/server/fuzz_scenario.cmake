@@ -1,0 +1,3 @@
+cockpit_fuzzer(fuzz_scenario
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/fuzz_scenario.cpp
+  LIBS server)
