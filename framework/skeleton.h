@@ -28,3 +28,11 @@ struct UnitHooks {
 // --dump-text FILE, --headless, --workdir DIR), then start-up, main loop and
 // shutdown. Returns the process exit code.
 int run_unit(int argc, char** argv, UnitCommon* common, const UnitHooks* hooks);
+
+// A texture the unit cannot do without failed to load: reports it on stdout
+// and stderr, releases the window and the link, and ends the process with 1.
+[[noreturn]] void fatal_texture_missing();
+
+// The key-state entry of a virtual-key code, false outside the table.
+bool key_down(const UnitCommon* common, int virtual_key);
+void clear_key(UnitCommon* common, int virtual_key);

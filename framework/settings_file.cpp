@@ -1,0 +1,147 @@
+#include "framework/settings_file.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/files.h"
+
+namespace {
+
+bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+
+void skip_blanks(SettingsReader* reader) {
+  while (reader->pos < reader->data.size() && is_blank(reader->data[reader->pos])) ++reader->pos;
+}
+
+bool fail(SettingsReader* reader) {
+  reader->failed = true;
+  return false;
+}
+
+// Like "%d": leading blanks, optional sign, at least one digit, int range.
+bool parse_int(SettingsReader* reader, int* value) {
+  skip_blanks(reader);
+  const std::string& d = reader->data;
+  size_t p = reader->pos;
+  bool negative = false;
+  if (p < d.size() && (d[p] == '-' || d[p] == '+')) negative = d[p++] == '-';
+  long long magnitude = 0;
+  size_t digits = 0;
+  while (p < d.size() && d[p] >= '0' && d[p] <= '9') {
+    magnitude = magnitude * 10 + (d[p] - '0');
+    if (magnitude > static_cast<long long>(INT_MAX) + 1) return false;
+    ++p;
+    ++digits;
+  }
+  if (digits == 0) return false;
+  long long result = negative ? -magnitude : magnitude;
+  if (result > INT_MAX || result < INT_MIN) return false;
+  *value = static_cast<int>(result);
+  reader->pos = p;
+  return true;
+}
+
+}  // namespace
+
+bool settings_open(SettingsReader* reader, const char* path) {
+  reader->data.clear();
+  reader->pos = 0;
+  reader->failed = false;
+  std::string raw;
+  if (!read_file_bounded(path, SETTINGS_FILE_LIMIT, &raw)) {
+    reader->failed = true;
+    return false;
+  }
+  // Files written on Windows read the same: drop a carriage return before a line feed or at the end.
+  reader->data.reserve(raw.size());
+  for (size_t i = 0; i < raw.size(); ++i) {
+    bool line_end_cr = raw[i] == '\r' && (i + 1 == raw.size() || raw[i + 1] == '\n');
+    if (!line_end_cr) reader->data.push_back(raw[i]);
+  }
+  return true;
+}
+
+bool settings_skip_label(SettingsReader* reader) {
+  if (reader->failed) return false;
+  skip_blanks(reader);
+  size_t start = reader->pos;
+  while (reader->pos < reader->data.size() && !is_blank(reader->data[reader->pos])) ++reader->pos;
+  if (reader->pos == start) return fail(reader);
+  return true;
+}
+
+bool settings_read_int(SettingsReader* reader, int* value) {
+  if (reader->failed) return false;
+  int parsed;
+  if (!parse_int(reader, &parsed)) return fail(reader);
+  *value = parsed;
+  return true;
+}
+
+bool settings_read_int_pair(SettingsReader* reader, int* first, int* second) {
+  if (!settings_read_int(reader, first)) return false;
+  if (reader->pos >= reader->data.size() || reader->data[reader->pos] != ',') return fail(reader);
+  ++reader->pos;
+  return settings_read_int(reader, second);
+}
+
+bool settings_read_path(SettingsReader* reader, char* buffer, size_t capacity) {
+  if (reader->failed || capacity == 0) return false;
+  skip_blanks(reader);
+  if (reader->pos >= reader->data.size()) return fail(reader);
+  std::memset(buffer, 0, capacity);
+  ++reader->pos;  // the opening quote, whatever it is
+  size_t stored = 0;
+  while (reader->pos < reader->data.size()) {
+    char c = reader->data[reader->pos++];
+    if (c == '"') break;
+    if (stored + 1 < capacity) buffer[stored++] = c;
+  }
+  return true;
+}
+
+bool settings_read_int_entry(SettingsReader* reader, int* value) {
+  return settings_skip_label(reader) && settings_read_int(reader, value);
+}
+
+bool settings_read_int_pair_entry(SettingsReader* reader, int* first, int* second) {
+  return settings_skip_label(reader) && settings_read_int_pair(reader, first, second);
+}
+
+bool settings_read_path_entry(SettingsReader* reader, char* buffer, size_t capacity) {
+  return settings_skip_label(reader) && settings_read_path(reader, buffer, capacity);
+}
+
+void settings_put_label(SettingsWriter* writer, const char* label) {
+  writer->text += label;
+  writer->text += '\n';
+}
+
+void settings_put_int(SettingsWriter* writer, int value) {
+  char line[32];
+  std::snprintf(line, sizeof line, "%d\n", value);
+  writer->text += line;
+}
+
+void settings_put_int_pair(SettingsWriter* writer, int first, int second) {
+  char line[48];
+  std::snprintf(line, sizeof line, "%d,%d\n", first, second);
+  writer->text += line;
+}
+
+void settings_put_path(SettingsWriter* writer, const char* path) {
+  writer->text += '"';
+  writer->text += path;
+  writer->text += "\"\n";
+}
+
+bool settings_commit(const SettingsWriter& writer, const char* path) {
+  std::string text = writer.text;
+  if (!text.empty() && text.back() == '\n') text.pop_back();
+  return write_file_atomic(path, text);
+}
+
+int settings_size_or_default(int value, int fallback) { return value <= 0 ? fallback : value; }
+int settings_flag(int value) { return value != 0 ? 1 : 0; }
+int settings_clamp(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }

@@ -1,0 +1,51 @@
+#pragma once
+// The settings-file conventions shared by every unit: pairs of a one-word
+// label line and a value line, read purely by position. Values are "%d,%d",
+// "%d" or a path between double quotes. Files are written whole through a
+// temporary file, every line ended by a line feed except the last.
+#include <cstddef>
+#include <string>
+
+constexpr size_t SETTINGS_FILE_LIMIT = 1 << 20;  // larger files are not read
+
+struct SettingsReader {
+  std::string data;   // the file, carriage returns before line feeds removed
+  size_t pos;
+  bool failed;        // once a value is missing or malformed, the rest stays unread
+};
+
+// False when the file cannot be opened (or is larger than the limit).
+bool settings_open(SettingsReader* reader, const char* path);
+// Skips one whitespace-delimited word (the label), whatever its length.
+bool settings_skip_label(SettingsReader* reader);
+// One decimal integer in the int range. *value keeps its contents on failure.
+bool settings_read_int(SettingsReader* reader, int* value);
+// "a,b": two decimal integers separated by a comma.
+bool settings_read_int_pair(SettingsReader* reader, int* first, int* second);
+// A quoted path after the label: blanks and the line end are skipped, the
+// next character is taken as the opening quote, then characters are stored
+// up to the closing quote or the end of the file. At most capacity - 1 are
+// kept (the rest are read and dropped); the buffer is zero-filled first.
+bool settings_read_path(SettingsReader* reader, char* buffer, size_t capacity);
+
+// Label + value helpers for the common pair shapes.
+bool settings_read_int_entry(SettingsReader* reader, int* value);
+bool settings_read_int_pair_entry(SettingsReader* reader, int* first, int* second);
+bool settings_read_path_entry(SettingsReader* reader, char* buffer, size_t capacity);
+
+struct SettingsWriter {
+  std::string text;
+};
+
+void settings_put_label(SettingsWriter* writer, const char* label);
+void settings_put_int(SettingsWriter* writer, int value);
+void settings_put_int_pair(SettingsWriter* writer, int first, int second);
+void settings_put_path(SettingsWriter* writer, const char* path);
+// Writes the file (no line feed after the last value line) atomically.
+bool settings_commit(const SettingsWriter& writer, const char* path);
+
+// Repairs after reading: a size of 0 or less becomes the unit's default; a
+// flag or side other than 0 becomes 1; a position is clamped into its range.
+int settings_size_or_default(int value, int fallback);
+int settings_flag(int value);
+int settings_clamp(int value, int low, int high);

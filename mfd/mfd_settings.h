@@ -1,0 +1,15 @@
+#pragma once
+// "MFD.ini": window geometry, frame and bezel flags, mode and three folders.
+
+constexpr const char* MFD_SETTINGS_FILE = "MFD.ini";
+constexpr int MFD_DEFAULT_X_SIZE = 484;
+constexpr int MFD_DEFAULT_Y_SIZE = 605;
+constexpr int MFD_DEFAULT_POSITION = 100;
+
+// The unit's settings hooks (working directory's "MFD.ini").
+void mfd_read_settings();
+void mfd_write_settings(bool defaults);
+
+// The same on a named file, for tests.
+void mfd_read_settings_from(const char* path);
+bool mfd_write_settings_to(const char* path, bool defaults);

@@ -1,0 +1,169 @@
+#include "mfd/mfd_unit.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "framework/drawing_area.h"
+#include "framework/link_state.h"
+#include "framework/overlay_quads.h"
+#include "framework/text.h"
+#include "framework/tga.h"
+#include "mfd/mfd_hooks.h"
+#include "mfd/mfd_settings.h"
+#include "mfd/mfd_state.h"
+#include "platform/clock.h"
+#include "platform/message_box.h"
+#include "platform/window.h"
+
+MfdState g_mfd;
+
+namespace {
+
+constexpr const char* ERROR_LOG = "error.log";
+constexpr int FRAME_SLEEP_MS = 1;
+constexpr int SYSTEMS_MENU_LEVEL = 1;
+constexpr int SUMMARY_PAGE = 1;
+
+// Layer toggle keys and the flag each inverts.
+struct LayerKey {
+  int key;
+  bool MfdState::*flag;
+};
+constexpr LayerKey kLayerKeys[] = {
+    {'A', &MfdState::show_airports}, {'V', &MfdState::show_vors}, {'I', &MfdState::show_intersections},
+    {'N', &MfdState::show_ndbs},     {'P', &MfdState::show_plan},
+};
+constexpr int RANGE_KEY_COUNT = 8;  // '1'..'8' select ranges 0..7
+
+const char* startup_title() { return MFD_STARTUP_TITLE; }
+
+void load_texture(const char* path, int slot) {
+  if (!make_texture(g_mfd.common.textures, path, slot)) fatal_texture_missing();
+}
+
+void exchange_or_reconnect() {
+  UnitCommon& c = g_mfd.common;
+  if (!c.connected) {
+    link_try_open(&c);
+    return;
+  }
+  uint32_t result = 0;
+  bool ok = mfd_exchange(&result);
+  link_note_process(&c, ok, result);
+  mfd_convert();
+}
+
+void draw_powered_pages() {
+  DisplayPower& p = g_mfd.power;
+  mfd_page_controller();
+  if (g_mfd.mfd_shown) {
+    if (p.avionics_on != 0) mfd_traffic_step();
+    mfd_draw_map_page();
+  } else if (g_mfd.eicas_shown) {
+    mfd_draw_eicas();
+  }
+  bool fading = false;
+  float alpha = display_power_quad_alpha(&p, &fading);
+  draw_fade_quad(alpha);
+  if (fading) glDisable(GL_BLEND);
+}
+
+}  // namespace
+
+bool mfd_gl_init() {
+  UnitCommon& c = g_mfd.common;
+  bool normal = build_font(MFD_FONT_FACE, MFD_FONT_SLOT_NORMAL, MFD_FONT_HEIGHT, FONT_WEIGHT_NORMAL);
+  bool bold = build_font(MFD_FONT_FACE, MFD_FONT_SLOT_BOLD, MFD_FONT_HEIGHT, FONT_WEIGHT_BOLD);
+  c.font_missing = !normal || !bold;
+  if (!mfd_build_display_lists()) return false;
+  load_texture("textures//MFD_NoBezel.tga", MFD_TEXTURE_NO_BEZEL);
+  load_texture("textures//MFD_Overlay.tga", MFD_TEXTURE_OVERLAY);
+  std::remove(ERROR_LOG);  // every run starts a fresh error log
+  mfd_load_plan_list();
+  mfd_load_aircraft_config();
+  mfd_load_navigation_data();
+  bezel_fill_soft_key_table(&g_mfd.bezel);
+  g_mfd.bezel.soft_key_event = SOFT_KEY_NONE;
+  if (g_mfd.mode == MFD_MODE_EICAS) {
+    g_mfd.eicas_shown = true;
+    g_mfd.mfd_shown = false;
+    platform_window_set_title(MFD_TITLE_DU2);
+  } else {
+    g_mfd.mfd_shown = true;
+    g_mfd.eicas_shown = false;
+    platform_window_set_title(MFD_TITLE_DU3);
+  }
+  return true;
+}
+
+void mfd_keyboard_handling() {
+  UnitCommon& c = g_mfd.common;
+  for (int i = 0; i < RANGE_KEY_COUNT; ++i) {
+    if (key_down(&c, '1' + i)) {
+      g_mfd.map_range_index = i;
+      break;
+    }
+  }
+  if (g_mfd.map_range_index < 0) g_mfd.map_range_index = 0;
+  if (g_mfd.map_range_index > MAP_RANGE_INDEX_MAX) g_mfd.map_range_index = MAP_RANGE_INDEX_MAX;
+  for (const LayerKey& layer : kLayerKeys) {
+    if (key_down(&c, layer.key)) {
+      g_mfd.*layer.flag = !(g_mfd.*layer.flag);
+      clear_key(&c, layer.key);
+    }
+  }
+  bezel_knob_step(&g_mfd.bezel);
+}
+
+bool mfd_frame() {
+  UnitCommon& c = g_mfd.common;
+  DisplayPower& p = g_mfd.power;
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  exchange_or_reconnect();
+  if (!c.first_frame_done) {
+    mfd_load_navigation_data();
+    c.first_frame_done = true;
+    if (g_mfd.eicas_shown) {
+      g_mfd.menu_level = SYSTEMS_MENU_LEVEL;
+      g_mfd.page = SUMMARY_PAGE;
+    }
+  }
+  mfd_keyboard_handling();
+  if (p.battery_on != 0) {
+    draw_powered_pages();
+  } else {
+    display_power_off(&p);
+  }
+  display_power_end_frame(&p);
+  if (c.bezel_shown) draw_bezel_overlay(c.textures[MFD_TEXTURE_OVERLAY]);
+  platform_sleep_ms(FRAME_SLEEP_MS);
+  if (c.font_missing) {
+    platform_message_box("Korvu Error!", "Korvu.ttf Font is not installed", ICON_INFORMATION);
+    c.quit_requested = true;
+    return false;
+  }
+  return true;
+}
+
+void mfd_left_click(int x, int y) {
+  bezel_hit_test(&g_mfd.bezel, x, y, g_mfd.common.x_size, g_mfd.common.y_size);
+}
+
+const UnitHooks& mfd_unit_hooks() {
+  static const UnitHooks hooks = {
+      MFD_SETTINGS_FILE,
+      mfd_write_settings,
+      mfd_read_settings,
+      startup_title,
+      ASPECT_WIDTH_FROM_HEIGHT,
+      static_cast<float>(DU_WIDTH_PER_HEIGHT),
+      true,
+      mfd_gl_init,
+      mfd_frame,
+      mfd_left_click,
+      nullptr,
+      nullptr,
+  };
+  return hooks;
+}
