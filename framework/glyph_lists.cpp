@@ -1,0 +1,66 @@
+#include "framework/glyph_lists.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <array>
+#include <deque>
+
+namespace {
+
+// Vertices the tessellator invents where contours cross; they must outlive
+// the polygon, so they are kept until the glyph is compiled.
+struct TessScratch {
+  std::deque<std::array<GLdouble, 3>> vertices;
+};
+
+#ifndef CALLBACK
+#define CALLBACK
+#endif
+using TessCallback = void(CALLBACK*)();
+
+void CALLBACK on_begin(GLenum type) { glBegin(type); }
+void CALLBACK on_end() { glEnd(); }
+void CALLBACK on_vertex(void* data) { glVertex3dv(static_cast<const GLdouble*>(data)); }
+void CALLBACK on_combine(GLdouble coords[3], void* /*neighbours*/[4], GLfloat /*weights*/[4], void** out,
+                         void* user) {
+  auto* scratch = static_cast<TessScratch*>(user);
+  scratch->vertices.push_back({coords[0], coords[1], coords[2]});
+  *out = scratch->vertices.back().data();
+}
+void CALLBACK on_error(GLenum) {}
+
+}  // namespace
+
+void compile_glyph_list(unsigned int list, const GlyphOutline& glyph) {
+  TessScratch scratch;
+  for (const auto& contour : glyph.contours)
+    for (const auto& p : contour) scratch.vertices.push_back({p.x, p.y, 0.0});
+
+  glNewList(list, GL_COMPILE);
+  if (!glyph.contours.empty()) {
+    GLUtesselator* tess = gluNewTess();
+    if (tess) {
+      gluTessCallback(tess, GLU_TESS_BEGIN, reinterpret_cast<TessCallback>(on_begin));
+      gluTessCallback(tess, GLU_TESS_END, reinterpret_cast<TessCallback>(on_end));
+      gluTessCallback(tess, GLU_TESS_VERTEX, reinterpret_cast<TessCallback>(on_vertex));
+      gluTessCallback(tess, GLU_TESS_COMBINE_DATA, reinterpret_cast<TessCallback>(on_combine));
+      gluTessCallback(tess, GLU_TESS_ERROR, reinterpret_cast<TessCallback>(on_error));
+      // Font outlines fill by the non-zero rule whichever way the face winds them.
+      gluTessProperty(tess, GLU_TESS_WINDING_RULE, GLU_TESS_WINDING_NONZERO);
+      gluTessNormal(tess, 0, 0, 1);
+      gluTessBeginPolygon(tess, &scratch);
+      size_t next = 0;
+      for (const auto& contour : glyph.contours) {
+        gluTessBeginContour(tess);
+        for (size_t i = 0; i < contour.size(); ++i, ++next)
+          gluTessVertex(tess, scratch.vertices[next].data(), scratch.vertices[next].data());
+        gluTessEndContour(tess);
+      }
+      gluTessEndPolygon(tess);
+      gluDeleteTess(tess);
+    }
+  }
+  glTranslatef(glyph.advance, 0.0f, 0.0f);
+  glEndList();
+}

@@ -1,0 +1,6 @@
+#pragma once
+// Recording side of the text capture (the reading side is in framework/text.h).
+
+// Records one printed string with the current GL colour and the window
+// position of the current model-view origin, before any alignment shift.
+void text_capture_record(const char* text, int slot);
