@@ -99,5 +99,6 @@ int lowest_rising_bit(uint8_t previous, uint8_t now, int bit_count);
 // bits replaced by `bits`; `changed` tells whether a write-back is needed.
 uint8_t replace_bits(uint8_t current, uint8_t mask, uint8_t bits, bool* changed);
 // Reads the cell in one batch and, when the unit's own bits change, writes the
-// byte back in the next batch. False when a batch failed (nothing written).
+// byte back in the next batch. `read_value` receives the cell as it now stands.
+// False when a batch failed.
 bool update_shared_bits(uint32_t cell, uint8_t mask, uint8_t bits, uint8_t* read_value, uint32_t* result);

@@ -1,0 +1,159 @@
+// POSIX transport: the server is a Unix-domain socket named after its window
+// class in the link folder; the mapping is a POSIX shared-memory object; a
+// send writes the mapping name (with a sequence number) and waits for the
+// one-word reply.
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "simlink/link_folder.h"
+#include "simlink/link_wire.h"
+#include "simlink/transport.h"
+
+namespace {
+
+struct PosixTransport {
+  int socket_fd = -1;
+  int shm_fd = -1;
+  uint8_t* view = nullptr;
+  uint32_t view_size = 0;
+  bool created_name = false;
+  std::string shm_name;          // with the leading slash
+  char wire_name[LINK_WIRE_NAME_SIZE] = {};
+  uint32_t sequence = 0;
+  uint32_t receive_timeout_ms = 0;  // what SO_RCVTIMEO is set to now (0: never set)
+  uint8_t reply[LINK_WIRE_REPLY_SIZE] = {};
+  size_t reply_have = 0;         // a reply may arrive in pieces across attempts
+};
+PosixTransport transport;
+
+int connect_to(const std::string& path) {
+  if (!link_socket_path_fits(path)) return -1;
+  int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return -1;
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+bool set_receive_timeout(uint32_t timeout_ms) {
+  if (transport.receive_timeout_ms == timeout_ms) return true;
+  timeval tv{};
+  tv.tv_sec = timeout_ms / 1000;
+  tv.tv_usec = static_cast<suseconds_t>((timeout_ms % 1000) * 1000);
+  if (setsockopt(transport.socket_fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv) != 0) return false;
+  transport.receive_timeout_ms = timeout_ms;
+  return true;
+}
+
+bool send_all(const uint8_t* data, size_t size) {
+  while (size > 0) {
+    ssize_t sent = send(transport.socket_fd, data, size, MSG_NOSIGNAL);
+    if (sent < 0 && errno == EINTR) continue;
+    if (sent <= 0) return false;
+    data += sent;
+    size -= static_cast<size_t>(sent);
+  }
+  return true;
+}
+
+}  // namespace
+
+TransportFind transport_find_server() {
+  transport_close();
+  const std::string folder = link_folder_path();
+  transport.socket_fd = connect_to(link_socket_path(folder, LINK_CLASS_NAME_MAIN));
+  if (transport.socket_fd >= 0) return TRANSPORT_FOUND_MAIN;
+  transport.socket_fd = connect_to(link_socket_path(folder, LINK_CLASS_NAME_LEGACY));
+  if (transport.socket_fd >= 0) return TRANSPORT_FOUND_LEGACY;
+  return TRANSPORT_NOT_FOUND;
+}
+
+bool transport_register_message() { return transport.socket_fd >= 0; }
+
+bool transport_add_name(const char* mapping_name) {
+  size_t length = std::strlen(mapping_name);
+  if (length == 0 || length >= LINK_WIRE_NAME_SIZE) return false;
+  std::memset(transport.wire_name, 0, sizeof transport.wire_name);
+  std::memcpy(transport.wire_name, mapping_name, length);
+  return true;
+}
+
+bool transport_create_mapping(const char* mapping_name, uint32_t size) {
+  transport.shm_name = std::string("/") + mapping_name;
+  int fd = shm_open(transport.shm_name.c_str(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, 0600);
+  if (fd < 0) return false;  // includes "already existed"
+  transport.created_name = true;
+  transport.shm_fd = fd;
+  if (ftruncate(fd, size) != 0) return false;
+  transport.view_size = size;
+  return true;
+}
+
+uint8_t* transport_map_view(uint32_t size) {
+  if (transport.shm_fd < 0 || size > transport.view_size) return nullptr;
+  void* view = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, transport.shm_fd, 0);
+  if (view == MAP_FAILED) return nullptr;
+  transport.view = static_cast<uint8_t*>(view);
+  return transport.view;
+}
+
+TransportSend transport_send(uint32_t timeout_ms, uint32_t* reply) {
+  if (transport.socket_fd < 0) return TRANSPORT_SEND_ERROR;
+  uint8_t request[LINK_WIRE_REQUEST_SIZE];
+  uint32_t sequence = ++transport.sequence;
+  link_wire_pack_request(request, sequence, transport.wire_name);
+  if (!send_all(request, sizeof request)) return TRANSPORT_SEND_ERROR;
+  if (!set_receive_timeout(timeout_ms == 0 ? 1 : timeout_ms)) return TRANSPORT_SEND_ERROR;
+  for (;;) {
+    ssize_t got = recv(transport.socket_fd, transport.reply + transport.reply_have,
+                       sizeof transport.reply - transport.reply_have, 0);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return TRANSPORT_TIMED_OUT;
+    if (got <= 0) return TRANSPORT_SEND_ERROR;  // reset or closed by the server
+    transport.reply_have += static_cast<size_t>(got);
+    if (transport.reply_have < sizeof transport.reply) continue;
+    transport.reply_have = 0;
+    uint32_t reply_sequence = 0, word = 0;
+    link_wire_unpack_reply(transport.reply, &reply_sequence, &word);
+    // A late answer to an attempt that already timed out is dropped.
+    if (reply_sequence != sequence) continue;
+    *reply = word;
+    return TRANSPORT_SENT;
+  }
+}
+
+void transport_close() {
+  if (transport.socket_fd >= 0) close(transport.socket_fd);
+  transport.socket_fd = -1;
+  if (transport.view) munmap(transport.view, transport.view_size);
+  transport.view = nullptr;
+  if (transport.shm_fd >= 0) close(transport.shm_fd);
+  transport.shm_fd = -1;
+  if (transport.created_name) shm_unlink(transport.shm_name.c_str());
+  transport.created_name = false;
+  transport.view_size = 0;
+  transport.receive_timeout_ms = 0;
+  transport.reply_have = 0;
+  std::memset(transport.wire_name, 0, sizeof transport.wire_name);
+}
+#endif
+
+#ifndef _WIN32
+#include "simlink/simlink_process_id.h"
+uint32_t simlink_process_id() { return static_cast<uint32_t>(getpid()); }
+#endif
