@@ -4,13 +4,7 @@
 #include <thread>
 
 #include "pfd/minimums.h"
-#if __has_include("platform/sound.h")
 #include "platform/sound.h"
-#else
-// Until the platform's playback lands: nothing is heard, the alert still counts.
-static bool platform_play_wav(const char*) { return false; }
-static void platform_wait_sounds() {}
-#endif
 
 namespace {
 std::atomic<bool> playing{false};
