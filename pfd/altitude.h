@@ -20,3 +20,8 @@ double vertical_speed_rotation(double vertical_speed);
 
 constexpr double TAPE_MIN_ALTITUDE = -1800.0;
 constexpr double TAPE_MAX_ALTITUDE = 70000.0;
+
+// The selected altitude readout above the tape. At the depth of the leading
+// digits it sits on the selected-altitude marker; further forward it would
+// lie above the top of the screen.
+constexpr float SELECTED_READOUT_X = 6.24f, SELECTED_READOUT_Y = 11.35f, SELECTED_READOUT_DEPTH = 33.59f;

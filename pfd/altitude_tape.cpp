@@ -125,7 +125,7 @@ void selected_altitude(double altitude, double selected, bool altitude_hold) {
   glLineWidth(3);
   line(1.39f, 3.135f, 1.39f, 3.4f);
   line(1.39f, 3.15f, 2.22f, 3.15f);
-  place(6.24f, 11.35f, 25.7f);
+  place(SELECTED_READOUT_X, SELECTED_READOUT_Y, SELECTED_READOUT_DEPTH);
   set_colour(alert ? PFD_AMBER : PFD_MAGENTA);
   if (selected == 0.0) {
     print(PFD_FONT, ALIGN_RIGHT, "---_ _");

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "framework/text.h"
+#include "pfd/altitude.h"
 #include "pfd/failure_pictures.h"
 #include "pfd/heading_draw.h"
 #include "pfd/heading_shapes.h"
@@ -24,7 +25,7 @@ void draw_altitude_failure() {
   glLineWidth(3);
   line(1.085f, 0.14f, 1.085f, 0.14f + 2.237f);
   draw_altitude_readout_box();
-  place(6.24f, 11.35f, 25.7f);
+  place(SELECTED_READOUT_X, SELECTED_READOUT_Y, SELECTED_READOUT_DEPTH);
   set_colour(PFD_AMBER);
   print(PFD_FONT, ALIGN_RIGHT, "---_ _");
   place(1, 0.1f, 5);
@@ -75,7 +76,7 @@ void draw_heading_failure() {
   place(-6.57f, -0.19f, HEADING_DEPTH);
   glScalef(0.65f, 0.65f, 1);
   print(PFD_FONT, ALIGN_LEFT, "---");
-  glTranslatef(text_width("---") + 0.2f, 0, 0);
+  glTranslatef(0.2f, 0, 0);  // the glyphs leave the point at the text's end
   glScalef(0.749f, 0.749f, 1);
   set_colour(PFD_V2_GREEN);
   print(PFD_FONT, ALIGN_LEFT, "CRS");

@@ -12,7 +12,7 @@
 
 namespace {
 constexpr float READOUT_X = -6.57f, READOUT_DEPTH = 30.0f;
-constexpr float SOURCE_SCALE = 0.65f, CRS_SCALE = 0.749f, POINTER_SCALE = 0.55f;
+constexpr float SOURCE_SCALE = 0.65f, CRS_SCALE = 0.749f, POINTER_SCALE = 0.55f, CRS_GAP = 0.2f;
 constexpr float SOURCE_LINES[4] = {-0.19f, -0.71f, -1.26f, -1.8f};
 constexpr float POINTER1_LINES[3] = {-2.39f, -2.83f, -3.28f};
 constexpr float POINTER2_LINES[3] = {-3.83f, -4.26f, -4.71f};
@@ -75,7 +75,7 @@ void draw_course_readout_digits(int course) {
   format_three_digits(digits, sizeof digits, course);
   at_line(SOURCE_LINES[0], SOURCE_SCALE);
   print(PFD_FONT, ALIGN_LEFT, "%s", digits);
-  glTranslatef(text_width(digits) + 0.2f, 0, 0);
+  glTranslatef(CRS_GAP, 0, 0);  // the glyphs leave the point at the text's end
   glScalef(CRS_SCALE, CRS_SCALE, 1);
   print(PFD_FONT, ALIGN_LEFT, "CRS");
 }

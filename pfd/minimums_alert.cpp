@@ -1,5 +1,5 @@
 #include <atomic>
-#include <mutex>
+#include <chrono>
 #include <string>
 #include <thread>
 
@@ -7,10 +7,9 @@
 #include "platform/sound.h"
 
 namespace {
+constexpr int ALERT_POLL_MS = 5;
 std::atomic<bool> playing{false};
 std::atomic<int> started{0};
-std::mutex thread_mutex;
-std::thread player;
 
 void play_to_end(std::string path) {
   // The platform plays on a thread of its own; waiting for it here keeps the
@@ -23,15 +22,14 @@ void play_to_end(std::string path) {
 bool minimums_alert_play(const char* path) {
   bool expected = false;
   if (!playing.compare_exchange_strong(expected, true)) return false;
-  std::lock_guard<std::mutex> lock(thread_mutex);
-  if (player.joinable()) player.join();  // the previous alert has ended already
-  started++;
   try {
-    player = std::thread(play_to_end, std::string(path));
+    // Detached: the thread only needs its own copy of the file name.
+    std::thread(play_to_end, std::string(path)).detach();
   } catch (...) {
     playing = false;  // no thread to spare: the alert is skipped, the display goes on
     return false;
   }
+  started++;
   return true;
 }
 
@@ -39,6 +37,5 @@ bool minimums_alert_playing() { return playing; }
 int minimums_alert_count() { return started; }
 
 void minimums_alert_wait() {
-  std::lock_guard<std::mutex> lock(thread_mutex);
-  if (player.joinable()) player.join();
+  while (playing) std::this_thread::sleep_for(std::chrono::milliseconds(ALERT_POLL_MS));
 }
