@@ -113,14 +113,18 @@ static bool lost(uint32_t result) {
 bool pfd_reload_handshake() {
   uint8_t cell = 0;
   uint32_t result = 0;
-  // Read, then write back in the next batch only when our own bit changes,
-  // so bits other units set in between are not erased.
-  if (!update_shared_bits(CELL_ALERT, pfd.side.reload_bit, 0, &cell, &result)) return !lost(result);
+  simlink_read(CELL_ALERT, 1, &cell, &result);
+  if (!simlink_process(&result)) return !lost(result);
   pfd.raw.alert_cell = cell;
-  if (cell & pfd.side.reload_bit) {
-    accfg_load(pfd_side_config_folder(pfd.settings), &pfd.config);
-    plan_geometry_update();
-  }
+  if (!(cell & pfd.side.reload_bit)) return true;
+  // The write-back follows the read in the very next batch, and only when our
+  // own bit was set, so bits that peers set are erased as rarely as possible.
+  uint8_t cleared = cell & static_cast<uint8_t>(~pfd.side.reload_bit);
+  simlink_write(CELL_ALERT, 1, &cleared, &result);
+  if (!simlink_process(&result)) return !lost(result);
+  pfd.raw.alert_cell = cleared;
+  accfg_load(pfd_side_config_folder(pfd.settings), &pfd.config);
+  plan_geometry_update();
   return true;
 }
 

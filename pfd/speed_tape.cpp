@@ -74,7 +74,9 @@ static void mach_tape() {
 
 static void target_readout(bool live) {
   no_clip();
-  place(-6.42f, 11.35f, 25.7f);
+  // At depth 25.7 a baseline at 11.35 lies above the top edge (the visible
+  // half-height there is 10.65); the readout shares the digits' depth instead.
+  place(-6.42f, 11.35f, DRUM_DEPTH);
   if (!live) {
     set_colour(PFD_AMBER);
     print(PFD_FONT, ALIGN_RIGHT, "- - -");

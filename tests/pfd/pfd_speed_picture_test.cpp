@@ -42,6 +42,9 @@ TEST_F(SpeedPicture, TargetReadoutDashesValueOrFailure) {
   speed(250);
   draw();
   expect_colour("_ _ _", 0.882f, 0, 0.482f);
+  // Inside the window, above the top of the tape.
+  EXPECT_GT(found("_ _ _")[0].y, 0.0f);
+  EXPECT_LT(found("_ _ _")[0].y, (1 - 0.874f) * H);
   pfd.raw.airspeed_target = 230;
   draw();
   expect_colour("230", 0.882f, 0, 0.482f);
