@@ -145,3 +145,29 @@ TEST_F(PfdPicture, HeadingFailurePicture) {
   EXPECT_NEAR(north[0].x, 193, 2);
   EXPECT_LT(north[0].y, py(-3.74f));
 }
+
+TEST_F(PfdPicture, HostileSimulatorValuesStayInTheirFields) {
+  pfd.raw.efis_mode = EFIS_FMS | EFIS_NAV1;
+  pfd.raw.gps_bearing = 1e300;
+  pfd.raw.gps_distance = 1e300;
+  pfd.raw.gps_cross_track = -1e300;
+  pfd.raw.wind_speed = 65535;
+  pfd.raw.heading_bug = 65535;
+  pfd.raw.nav1_deviation = 1e38f;
+  pfd.raw.bearing1_source = 1;
+  pfd.raw.nav_flags = 0xFFFF;
+  pfd.raw.dme1_distance = 65535;
+  std::memcpy(pfd.raw.gps_waypoint, "ABCDEF", 6);  // a full field, no terminator
+  for (uint8_t mode : {uint8_t(EFIS_NAV1), uint8_t(EFIS_FMS | EFIS_NAV1), uint8_t(EFIS_ARC | EFIS_FMS)}) {
+    pfd.raw.efis_mode = mode;
+    begin();
+    draw_heading_group();
+    draw_vertical_speed_group();
+    for (const auto& p : text_captured()) {
+      EXPECT_LE(p.text.size(), 9u) << p.text;
+      EXPECT_EQ(p.text.find("nan"), std::string::npos) << p.text;
+    }
+  }
+  EXPECT_TRUE(printed("ABCDEF"));
+  EXPECT_TRUE(printed("999"));  // wind speed kept to three digits
+}
