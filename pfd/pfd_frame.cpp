@@ -63,6 +63,16 @@ bool pfd_gl_init() {
   return true;
 }
 
+void pfd_draw_screen_background() { draw_full_textured_quad(pfd.common.textures[TEXTURE_SCREEN]); }
+
+void pfd_draw_overlays(float dim_alpha) {
+  no_clip();
+  if (pfd.raw.battery_master && dim_alpha > 0) draw_fade_quad(dim_alpha);
+  if (pfd.common.bezel_shown) draw_bezel_overlay(pfd.common.textures[TEXTURE_BEZEL]);
+  glEnable(GL_BLEND);  // the skeleton's default for the next frame
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
 void pfd_draw() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   Dimming dim = {pfd.powered, pfd.fading, pfd.dim_alpha};
@@ -73,7 +83,7 @@ void pfd_draw() {
 
   draw_attitude_group();
   if (pfd.raw.battery_master) {
-    draw_full_textured_quad(pfd.common.textures[TEXTURE_SCREEN]);
+    pfd_draw_screen_background();
     draw_roll_scale();
     draw_annunciations();
     heading_logic_step();
@@ -82,13 +92,8 @@ void pfd_draw() {
     draw_altitude_group();
     draw_speed_group();
     draw_vertical_speed_group();
-    no_clip();
-    if (alpha > 0) draw_fade_quad(alpha);
   }
-  no_clip();
-  if (pfd.common.bezel_shown) draw_bezel_overlay(pfd.common.textures[TEXTURE_BEZEL]);
-  glEnable(GL_BLEND);  // the skeleton's default for the next frame
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  pfd_draw_overlays(alpha);
 }
 
 bool pfd_frame() {

@@ -13,6 +13,10 @@ bool pfd_gl_init();
 bool pfd_frame();
 // Draws the picture of the current values without any exchange (tests).
 void pfd_draw();
+// Pieces of the picture: the screen background texture, and the dimming
+// quad (battery on) with the bezel overlay (when shown) over everything.
+void pfd_draw_screen_background();
+void pfd_draw_overlays(float dim_alpha);
 void pfd_left_click(int x, int y);
 void pfd_before_shutdown();
 const char* pfd_startup_title();
