@@ -71,7 +71,10 @@ void rolling_digits(double altitude) {
   place(1.698f, static_cast<float>(r * -0.0057 + 2.1399), 8.17f);
   glScalef(0.16f, 0.16f, 1);
   set_colour(PFD_WHITE);
-  for (int k = 0; k < 15; k++) {
+  // Only the entries around the window can show through the clip box.
+  const int centre = 7 + r / 20;
+  for (int k = centre - 2; k <= centre + 2; k++) {
+    if (k < 0 || k >= 15) continue;
     glPushMatrix();
     glTranslatef(0, -0.712f * k, 0);
     print(PFD_FONT, ALIGN_RIGHT, "%s", column[k]);
