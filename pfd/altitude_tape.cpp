@@ -234,4 +234,6 @@ void draw_altitude_group() {
     draw_altitude_failure();
   }
   if (minimums_alert_due(&pfd.minimums)) minimums_alert_play(MINIMUMS_SOUND);
+  // The flags the next frame shows and sounds come from this frame's values.
+  minimums_update_passed(&pfd.minimums, pfd.value.height_above_ground, pfd.value.indicated_altitude);
 }

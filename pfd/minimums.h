@@ -29,7 +29,9 @@ void minimums_bit6_step(MinimumsState* m, uint8_t alert_byte);
 // Steps 4 and 5: mode cycling and +-10 ft steps of the active minimums.
 void minimums_mode_step(MinimumsState* m);
 
-// Passed flags from the height above ground and the indicated altitude.
+// Passed flags from the height above ground and the indicated altitude; the
+// group sets them after drawing, so each frame shows and sounds the values
+// of the frame before, as the unit always has.
 void minimums_update_passed(MinimumsState* m, double height_above_ground, double altitude);
 // After the group is drawn: true when the aural alert is due this frame (a
 // flag of the active mode has just turned on); then the previous values follow.

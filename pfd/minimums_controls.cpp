@@ -25,9 +25,6 @@ void baro_knob_step(int direction) {
 
 void altitude_control_step() {
   MinimumsState* m = &pfd.minimums;
-  // The passed flags come first, from the values the frame has converted.
-  minimums_update_passed(m, pfd.value.height_above_ground, pfd.value.indicated_altitude);
-
   uint32_t result = 0;
   uint16_t baro = 0;
   if (minimums_baro_step(m, pfd.value.baro_inches, &baro) && pfd.common.connected) {

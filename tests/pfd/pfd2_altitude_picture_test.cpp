@@ -139,6 +139,10 @@ TEST_F(PfdPicture, MinimumsReadoutMarkerAndAlertBox) {
   begin();
   altitude_control_step();
   draw_altitude_group();
+  EXPECT_FALSE(printed("MIN"));  // the passed flag is taken from the frame before
+  begin();
+  altitude_control_step();
+  draw_altitude_group();
   minimums_alert_wait();
   expect_colour("3100 BARO", 0.882f, 0, 0.482f);
   expect_colour("MIN", 0.933f, 0.596f, 0);
@@ -171,7 +175,7 @@ TEST_F(PfdPicture, MinimumsAlertSoundsOncePerCrossing) {
   }
   EXPECT_EQ(minimums_alert_count() - before, 1);
   // Climbing through and back while the first alert still plays: no pile-up.
-  const double again[] = {250, 180};
+  const double again[] = {250, 180, 170};
   for (double h : again) {
     pfd.raw.gps_altitude = h / 3.281;
     begin();
