@@ -41,9 +41,12 @@ double selected_course(const PfdDerived& v, const PfdRaw& raw) {
 }
 
 double deviation_offset(const PfdDerived& v, const PfdRaw& raw) {
-  if (v.course_source == COURSE_SOURCE_FMS) return v.gps_cross_track * FMS_DEVIATION_UNITS;
+  if (v.course_source == COURSE_SOURCE_FMS) {
+    if (std::isnan(v.gps_cross_track)) return 0.0;
+    return clamp_readout(v.gps_cross_track, -5.0, 5.0) * FMS_DEVIATION_UNITS;
+  }
   const double deviation = v.course_source == COURSE_SOURCE_NAV1 ? raw.nav1_deviation : raw.nav2_deviation;
-  if (!std::isfinite(deviation)) return 0.0;
+  if (std::isnan(deviation)) return 0.0;
   return clamp_readout(deviation, -127.0, 127.0) * NAV_DEVIATION_UNITS;
 }
 
