@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -201,20 +202,25 @@ static void flight_director() {
   }
 }
 
+// Red "ATT" over "FAIL" in a black box between the symbol and the RA box.
 static void failure_words() {
-  no_clip();
-  place(0, 0.62f, ATTITUDE_DEPTH);
-  set_colour(PFD_BLACK);
-  const float box[] = {-0.16f, -0.16f, 0.16f, -0.16f, 0.16f, 0.1f, -0.16f, 0.1f};
-  fill_polygon(box, 4);
   const float scale = 0.199f;
-  set_colour(PFD_RED);
   const char* words[] = {"ATT", "FAIL"};
+  const float baselines[] = {0.605f, 0.46f};
+  float widest = 0;
+  for (const char* w : words) widest = std::max(widest, text_width(w) * scale);
+  no_clip();
+  place(0, 0, ATTITUDE_DEPTH);
+  set_colour(PFD_BLACK);
+  const float half = widest / 2 + 0.02f;
+  const float box[] = {-half, 0.45f, half, 0.45f, half, 0.752f, -half, 0.752f};
+  fill_polygon(box, 4);
+  set_colour(PFD_RED);
   for (int i = 0; i < 2; ++i) {
-    // Right-aligned so that the word is centred under the symbol.
+    // Right-aligned: the last character starts where the centred word's would.
     float width = text_width(words[i]) * scale;
     float last = glyph_advance(static_cast<unsigned char>(words[i][std::strlen(words[i]) - 1])) * scale;
-    place(width / 2 - last, 0.62f - i * 0.2f, ATTITUDE_DEPTH);
+    place(width / 2 - last, baselines[i], ATTITUDE_DEPTH);
     glScalef(scale, scale, scale);
     print(PFD_FONT, ALIGN_RIGHT, "%s", words[i]);
   }
