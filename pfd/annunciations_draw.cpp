@@ -52,7 +52,8 @@ void glideslope() {
   place(0.581f, 1.239f, 5);
   glScalef(MODE_SCALE, MODE_SCALE, 1);
   print(PFD_FONT, ALIGN_CENTRED, "GS");
-  const double deviation = clamp_readout(pfd.raw.glideslope_deviation, -GLIDESLOPE_FULL_SCALE, GLIDESLOPE_FULL_SCALE);
+  const double raw_deviation = std::isnan(pfd.raw.glideslope_deviation) ? 0.0 : pfd.raw.glideslope_deviation;
+  const double deviation = clamp_readout(raw_deviation, -GLIDESLOPE_FULL_SCALE, GLIDESLOPE_FULL_SCALE);
   place(0.5939f, static_cast<float>(0.8467 - 0.0022 * deviation), 5);
   glLineWidth(2);
   static const float pointer[] = {0.013f, -0.025f, 0.013f, 0.025f, 0.059f, 0.0619f, 0.059f, -0.0619666f};
