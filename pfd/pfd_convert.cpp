@@ -51,7 +51,10 @@ void convert_raw(const PfdRaw& raw, const AircraftConfig& config, PfdDerived* v)
   v->ground_speed = static_cast<int32_t>(raw.ground_speed * GROUND_SPEED_SCALE);
   v->mach = raw.mach / MACH_SCALE;
   v->mach_target = nudged_int(raw.mach_target / 65536.0 * 100.0) / 100.0;
-  v->flap_angle = static_cast<int32_t>(std::ceil(static_cast<double>(config.max_flaps) / 16383.0 * raw.flaps));
+  // Real arithmetic (integer division would give 0); a hostile MAX_FLAPS or
+  // flap value is kept inside the integer range.
+  v->flap_angle = static_cast<int32_t>(clamp(std::ceil(static_cast<double>(config.max_flaps) / 16383.0 * raw.flaps),
+                                             -1e6, 1e6));
   v->oat_rankine = (raw.outside_temperature / 256.0 + 273.15) * 1.8;
 
   v->indicated_altitude = raw.indicated_altitude;

@@ -116,6 +116,8 @@ TEST(PfdConvert, FlapAngleInRealArithmetic) {
   EXPECT_EQ(convert(raw, 40).flap_angle, 1);
   raw.flaps = 16383;
   EXPECT_EQ(convert(raw, 40).flap_angle, 40);
+  raw.flaps = UINT32_MAX;  // hostile values stay defined
+  EXPECT_EQ(convert(raw, INT32_MAX).flap_angle, 1000000);
 }
 
 TEST(PfdConvert, AltitudesAndVerticalSpeed) {
