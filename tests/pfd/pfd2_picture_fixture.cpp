@@ -10,6 +10,7 @@
 #include "framework/drawing_area.h"
 #include "framework/tga.h"
 #include "pfd/pfd_convert.h"
+#include "pfd/minimums.h"
 #include "pfd/pfd_groups.h"
 #include "platform/gl_test_context.h"
 #include "platform/png_file.h"
@@ -37,6 +38,9 @@ void PfdPicture::SetUpTestSuite() {
 }
 
 void PfdPicture::TearDownTestSuite() {
+  minimums_alert_wait();
+  std::error_code ec;
+  std::filesystem::remove(audio_file(), ec);
   if (context) gl_test_context_destroy(context);
   context = nullptr;
 }
