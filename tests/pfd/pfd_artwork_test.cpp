@@ -2,21 +2,35 @@
 // the screen opening and the attitude window are transparent.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
+#include "framework/overlay_quads.h"
 #include "framework/tga.h"
 #include "pfd/pfd_frame_logic.h"
 
 namespace {
 
+// The bezel quad lies deeper than the screen quads: the part of the drawing
+// area it covers, from the projection's 45-degree field of view.
+double overlay_cover() {
+  const double depth = FULL_QUAD_DEPTH + BEZEL_OVERLAY_OFFSET;
+  return FULL_QUAD_HALF_HEIGHT / (depth * std::tan(22.5 * M_PI / 180));
+}
+
 struct Texture {
   TgaImage image{};
   bool ok = false;
+  double cover = 1;  // 1: the texture spans the drawing area
   explicit Texture(const char* name) {
     ok = load_tga((std::string(COCKPIT_BINARY_DIR) + "/artwork/" + name + ".tga").c_str(), &image);
   }
   // RGBA at a point given in percent of the drawing area from the top left.
-  void at(float x_percent, float y_percent, int rgba[4]) const {
+  void at(float x_screen, float y_screen, int rgba[4]) const {
+    const float x_percent = static_cast<float>(50 + (x_screen - 50) / cover);
+    const float y_percent = static_cast<float>(50 + (y_screen - 50) / cover);
+    for (int i = 0; i < 4; ++i) rgba[i] = 0;  // beyond the texture: nothing drawn
+    if (x_percent < 0 || x_percent >= 100 || y_percent < 0 || y_percent >= 100) return;
     uint32_t x = static_cast<uint32_t>(x_percent / 100 * image.width);
     uint32_t row_from_top = static_cast<uint32_t>(y_percent / 100 * image.height);
     uint32_t row = image.height - 1 - row_from_top;  // first file row is the bottom
@@ -44,6 +58,8 @@ struct Texture {
 TEST(PfdArtwork, ButtonsAndKnobsSitOnTheirClickZones) {
   Texture bezel("DU_BezelOverlay");
   ASSERT_TRUE(bezel.ok);
+  bezel.cover = overlay_cover();
+  ASSERT_NEAR(bezel.cover, 0.9375, 0.001);
   ASSERT_EQ(bezel.image.bytes_per_pixel, 4u);
   for (const ZoneRect& button : {MINIMUMS_MODE_BUTTON, STANDARD_BARO_BUTTON}) {
     // The cap fills the zone: corners just inside and the centre are light.
@@ -67,7 +83,8 @@ TEST(PfdArtwork, ButtonsAndKnobsSitOnTheirClickZones) {
   EXPECT_TRUE(bezel.transparent(50, 40));
   EXPECT_TRUE(bezel.transparent(10, 10));
   EXPECT_TRUE(bezel.opaque(50, 88));
-  EXPECT_TRUE(bezel.opaque(1, 50));
+  EXPECT_TRUE(bezel.opaque(4, 50));
+  EXPECT_TRUE(bezel.transparent(1, 50));  // the outer band is beyond the overlay quad
 }
 
 TEST(PfdArtwork, ScreenBackgroundOpensTheAttitudeWindow) {
