@@ -1,5 +1,7 @@
 #include "framework/bezel_input.h"
 
+#include "simlink/cells.h"
+
 namespace {
 constexpr BezelBox kSoftKeyBoxes[SOFT_KEY_COUNT] = {
     {17, 24, 87, 90}, {27, 34, 87, 90}, {38, 45, 87, 90},
@@ -16,8 +18,9 @@ void bezel_hit_test(BezelInput* input, int click_x, int click_y, int x_size, int
   input->knob_decrement = false;
   input->knob_increment = false;
   if (x_size <= 0 || y_size <= 0) return;
-  float px = static_cast<float>(click_x) / static_cast<float>(x_size) * PERCENT;
-  float py = static_cast<float>(click_y) / static_cast<float>(y_size) * PERCENT;
+  // Multiplying first keeps a click that lies exactly on a box edge on it.
+  float px = static_cast<float>(click_x) * PERCENT / static_cast<float>(x_size);
+  float py = static_cast<float>(click_y) * PERCENT / static_cast<float>(y_size);
   bool in_knob_band = py >= KNOB_Y_MIN && py <= KNOB_Y_MAX;
   if (in_knob_band && px >= KNOB_DECREMENT_X_MIN && px < KNOB_DECREMENT_X_END) {
     input->knob_decrement = true;
@@ -38,29 +41,16 @@ void bezel_hit_test(BezelInput* input, int click_x, int click_y, int x_size, int
   }
 }
 
-int knob_step_direction(uint8_t previous, uint8_t now) {
-  if (now == previous) return 0;
-  if (previous == 255 && now == 0) return 1;
-  if (previous == 0 && now == 255) return -1;
-  return now > previous ? 1 : -1;
-}
-
 void bezel_knob_step(BezelInput* input) {
-  int step = knob_step_direction(input->previous_knob_value, input->knob_value);
-  if (step > 0) input->knob_increment = true;
-  if (step < 0) input->knob_decrement = true;
+  // The counter starts from 0 as the record does, so no seeding here.
+  CounterStep step = counter_direction(input->previous_knob_value, input->knob_value);
+  if (step == STEP_UP) input->knob_increment = true;
+  if (step == STEP_DOWN) input->knob_decrement = true;
   input->previous_knob_value = input->knob_value;
 }
 
-int lowest_rising_bit_of(uint32_t previous, uint32_t now, int bit_count) {
-  uint32_t rising = now & ~previous;
-  for (int bit = 0; bit < bit_count; ++bit)
-    if (rising & (1u << bit)) return bit;
-  return -1;
-}
-
 void bezel_soft_key_byte(BezelInput* input, uint8_t bits) {
-  int key = lowest_rising_bit_of(static_cast<uint32_t>(input->previous_soft_key_bits), bits, SOFT_KEY_COUNT);
+  int key = lowest_rising_bit(static_cast<uint8_t>(input->previous_soft_key_bits), bits, SOFT_KEY_COUNT);
   if (key >= 0) input->soft_key_event = key;
   input->previous_soft_key_bits = bits;
 }

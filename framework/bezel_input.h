@@ -32,7 +32,3 @@ void bezel_hit_test(BezelInput* input, int click_x, int click_y, int x_size, int
 void bezel_knob_step(BezelInput* input);
 // Once per frame: the lowest soft-key bit (0..5) that rose since the last frame.
 void bezel_soft_key_byte(BezelInput* input, uint8_t bits);
-
-// The pure rules, shared with other knob and key cells.
-int knob_step_direction(uint8_t previous, uint8_t now);          // +1, -1 or 0
-int lowest_rising_bit_of(uint32_t previous, uint32_t now, int bit_count);  // bit or -1

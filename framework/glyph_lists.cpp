@@ -5,13 +5,17 @@
 
 #include <array>
 #include <deque>
+#include <vector>
 
 namespace {
 
-// Vertices the tessellator invents where contours cross; they must outlive
-// the polygon, so they are kept until the glyph is compiled.
+using Vertex = std::array<GLdouble, 3>;
+
+// What the tessellator hands back: vertices it invents where contours cross
+// (they must outlive the polygon) and the triangles of the glyph.
 struct TessScratch {
-  std::deque<std::array<GLdouble, 3>> vertices;
+  std::deque<Vertex> vertices;
+  std::vector<const GLdouble*> triangles;  // three entries per triangle
 };
 
 #ifndef CALLBACK
@@ -19,9 +23,15 @@ struct TessScratch {
 #endif
 using TessCallback = void(CALLBACK*)();
 
-void CALLBACK on_begin(GLenum type) { glBegin(type); }
-void CALLBACK on_end() { glEnd(); }
-void CALLBACK on_vertex(void* data) { glVertex3dv(static_cast<const GLdouble*>(data)); }
+void CALLBACK on_begin(GLenum) {}
+void CALLBACK on_end() {}
+// Registering an edge-flag callback makes the tessellator emit plain
+// triangles only, so a glyph becomes one triangle batch instead of many
+// small fans and strips.
+void CALLBACK on_edge_flag(GLboolean) {}
+void CALLBACK on_vertex(void* data, void* user) {
+  static_cast<TessScratch*>(user)->triangles.push_back(static_cast<const GLdouble*>(data));
+}
 void CALLBACK on_combine(GLdouble coords[3], void* /*neighbours*/[4], GLfloat /*weights*/[4], void** out,
                          void* user) {
   auto* scratch = static_cast<TessScratch*>(user);
@@ -30,36 +40,44 @@ void CALLBACK on_combine(GLdouble coords[3], void* /*neighbours*/[4], GLfloat /*
 }
 void CALLBACK on_error(GLenum) {}
 
+void tessellate(const GlyphOutline& glyph, TessScratch* scratch) {
+  GLUtesselator* tess = gluNewTess();
+  if (!tess) return;
+  gluTessCallback(tess, GLU_TESS_BEGIN, reinterpret_cast<TessCallback>(on_begin));
+  gluTessCallback(tess, GLU_TESS_END, reinterpret_cast<TessCallback>(on_end));
+  gluTessCallback(tess, GLU_TESS_EDGE_FLAG, reinterpret_cast<TessCallback>(on_edge_flag));
+  gluTessCallback(tess, GLU_TESS_VERTEX_DATA, reinterpret_cast<TessCallback>(on_vertex));
+  gluTessCallback(tess, GLU_TESS_COMBINE_DATA, reinterpret_cast<TessCallback>(on_combine));
+  gluTessCallback(tess, GLU_TESS_ERROR, reinterpret_cast<TessCallback>(on_error));
+  // Font outlines fill by the non-zero rule whichever way the face winds them.
+  gluTessProperty(tess, GLU_TESS_WINDING_RULE, GLU_TESS_WINDING_NONZERO);
+  gluTessNormal(tess, 0, 0, 1);
+  gluTessBeginPolygon(tess, scratch);
+  size_t next = 0;
+  for (const auto& contour : glyph.contours) {
+    gluTessBeginContour(tess);
+    for (size_t i = 0; i < contour.size(); ++i, ++next)
+      gluTessVertex(tess, scratch->vertices[next].data(), scratch->vertices[next].data());
+    gluTessEndContour(tess);
+  }
+  gluTessEndPolygon(tess);
+  gluDeleteTess(tess);
+}
+
 }  // namespace
 
 void compile_glyph_list(unsigned int list, const GlyphOutline& glyph) {
   TessScratch scratch;
   for (const auto& contour : glyph.contours)
     for (const auto& p : contour) scratch.vertices.push_back({p.x, p.y, 0.0});
+  if (!glyph.contours.empty()) tessellate(glyph, &scratch);
+  const size_t whole_triangles = scratch.triangles.size() / 3 * 3;
 
   glNewList(list, GL_COMPILE);
-  if (!glyph.contours.empty()) {
-    GLUtesselator* tess = gluNewTess();
-    if (tess) {
-      gluTessCallback(tess, GLU_TESS_BEGIN, reinterpret_cast<TessCallback>(on_begin));
-      gluTessCallback(tess, GLU_TESS_END, reinterpret_cast<TessCallback>(on_end));
-      gluTessCallback(tess, GLU_TESS_VERTEX, reinterpret_cast<TessCallback>(on_vertex));
-      gluTessCallback(tess, GLU_TESS_COMBINE_DATA, reinterpret_cast<TessCallback>(on_combine));
-      gluTessCallback(tess, GLU_TESS_ERROR, reinterpret_cast<TessCallback>(on_error));
-      // Font outlines fill by the non-zero rule whichever way the face winds them.
-      gluTessProperty(tess, GLU_TESS_WINDING_RULE, GLU_TESS_WINDING_NONZERO);
-      gluTessNormal(tess, 0, 0, 1);
-      gluTessBeginPolygon(tess, &scratch);
-      size_t next = 0;
-      for (const auto& contour : glyph.contours) {
-        gluTessBeginContour(tess);
-        for (size_t i = 0; i < contour.size(); ++i, ++next)
-          gluTessVertex(tess, scratch.vertices[next].data(), scratch.vertices[next].data());
-        gluTessEndContour(tess);
-      }
-      gluTessEndPolygon(tess);
-      gluDeleteTess(tess);
-    }
+  if (whole_triangles > 0) {
+    glBegin(GL_TRIANGLES);
+    for (size_t i = 0; i < whole_triangles; ++i) glVertex2dv(scratch.triangles[i]);
+    glEnd();
   }
   glTranslatef(glyph.advance, 0.0f, 0.0f);
   glEndList();

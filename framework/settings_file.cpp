@@ -1,6 +1,9 @@
 #include "framework/settings_file.h"
 
 #include <climits>
+#include <cmath>
+#include <cstdarg>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 
@@ -44,21 +47,26 @@ bool parse_int(SettingsReader* reader, int* value) {
 
 }  // namespace
 
-bool settings_open(SettingsReader* reader, const char* path) {
+void settings_open_text(SettingsReader* reader, const char* text, size_t size) {
   reader->data.clear();
   reader->pos = 0;
   reader->failed = false;
+  // Files written on Windows read the same: drop a carriage return before a line feed or at the end.
+  reader->data.reserve(size);
+  for (size_t i = 0; i < size; ++i) {
+    bool line_end_cr = text[i] == '\r' && (i + 1 == size || text[i + 1] == '\n');
+    if (!line_end_cr) reader->data.push_back(text[i]);
+  }
+}
+
+bool settings_open(SettingsReader* reader, const char* path) {
   std::string raw;
   if (!read_file_bounded(path, SETTINGS_FILE_LIMIT, &raw)) {
+    settings_open_text(reader, "", 0);
     reader->failed = true;
     return false;
   }
-  // Files written on Windows read the same: drop a carriage return before a line feed or at the end.
-  reader->data.reserve(raw.size());
-  for (size_t i = 0; i < raw.size(); ++i) {
-    bool line_end_cr = raw[i] == '\r' && (i + 1 == raw.size() || raw[i + 1] == '\n');
-    if (!line_end_cr) reader->data.push_back(raw[i]);
-  }
+  settings_open_text(reader, raw.data(), raw.size());
   return true;
 }
 
@@ -101,6 +109,49 @@ bool settings_read_path(SettingsReader* reader, char* buffer, size_t capacity) {
   return true;
 }
 
+bool settings_read_word(SettingsReader* reader, char* buffer, size_t capacity) {
+  if (reader->failed || capacity == 0) return false;
+  skip_blanks(reader);
+  size_t stored = 0, start = reader->pos;
+  while (reader->pos < reader->data.size() && !is_blank(reader->data[reader->pos])) {
+    if (stored + 1 < capacity) buffer[stored++] = reader->data[reader->pos];
+    ++reader->pos;
+  }
+  buffer[stored] = '\0';
+  if (reader->pos == start) return fail(reader);
+  return true;
+}
+
+bool settings_read_double(SettingsReader* reader, double* value) {
+  if (reader->failed) return false;
+  skip_blanks(reader);
+  // Copy the longest run of number characters, bounded, then convert it.
+  constexpr size_t NUMBER_LIMIT = 64;
+  char text[NUMBER_LIMIT + 1];
+  size_t length = 0;
+  const std::string& d = reader->data;
+  while (reader->pos + length < d.size() && length < NUMBER_LIMIT) {
+    char c = d[reader->pos + length];
+    bool number_char = (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E';
+    if (!number_char) break;
+    text[length++] = c;
+  }
+  text[length] = '\0';
+  char* end = nullptr;
+  double parsed = std::strtod(text, &end);
+  if (end == text || !std::isfinite(parsed)) return fail(reader);
+  reader->pos += static_cast<size_t>(end - text);
+  *value = parsed;
+  return true;
+}
+
+bool settings_expect_char(SettingsReader* reader, char c) {
+  if (reader->failed) return false;
+  if (reader->pos >= reader->data.size() || reader->data[reader->pos] != c) return fail(reader);
+  ++reader->pos;
+  return true;
+}
+
 bool settings_read_int_entry(SettingsReader* reader, int* value) {
   return settings_skip_label(reader) && settings_read_int(reader, value);
 }
@@ -134,6 +185,16 @@ void settings_put_path(SettingsWriter* writer, const char* path) {
   writer->text += '"';
   writer->text += path;
   writer->text += "\"\n";
+}
+
+void settings_put_line(SettingsWriter* writer, const char* format, ...) {
+  char line[256];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(line, sizeof line, format, args);
+  va_end(args);
+  writer->text += line;
+  writer->text += '\n';
 }
 
 bool settings_commit(const SettingsWriter& writer, const char* path) {

@@ -16,6 +16,8 @@ struct SettingsReader {
 
 // False when the file cannot be opened (or is larger than the limit).
 bool settings_open(SettingsReader* reader, const char* path);
+// The same on file contents already in memory.
+void settings_open_text(SettingsReader* reader, const char* text, size_t size);
 // Skips one whitespace-delimited word (the label), whatever its length.
 bool settings_skip_label(SettingsReader* reader);
 // One decimal integer in the int range. *value keeps its contents on failure.
@@ -27,6 +29,14 @@ bool settings_read_int_pair(SettingsReader* reader, int* first, int* second);
 // up to the closing quote or the end of the file. At most capacity - 1 are
 // kept (the rest are read and dropped); the buffer is zero-filled first.
 bool settings_read_path(SettingsReader* reader, char* buffer, size_t capacity);
+// One whitespace-delimited word, at most capacity - 1 characters kept (the
+// rest read and dropped); for values compared as text, such as a flag that
+// counts only when it is exactly "1".
+bool settings_read_word(SettingsReader* reader, char* buffer, size_t capacity);
+// A decimal real number as "%f" reads it (C numeric locale), finite.
+bool settings_read_double(SettingsReader* reader, double* value);
+// The next character must be `c` (as in "%f,%f"); it is consumed.
+bool settings_expect_char(SettingsReader* reader, char c);
 
 // Label + value helpers for the common pair shapes.
 bool settings_read_int_entry(SettingsReader* reader, int* value);
@@ -41,6 +51,8 @@ void settings_put_label(SettingsWriter* writer, const char* label);
 void settings_put_int(SettingsWriter* writer, int value);
 void settings_put_int_pair(SettingsWriter* writer, int first, int second);
 void settings_put_path(SettingsWriter* writer, const char* path);
+// Any other value line, formatted printf-style (for example "%3.2f").
+void settings_put_line(SettingsWriter* writer, const char* format, ...) __attribute__((format(printf, 2, 3)));
 // Writes the file (no line feed after the last value line) atomically.
 bool settings_commit(const SettingsWriter& writer, const char* path);
 

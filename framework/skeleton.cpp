@@ -2,9 +2,11 @@
 #include "framework/skeleton.h"
 
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "framework/drawing_area.h"
@@ -29,6 +31,7 @@ constexpr int EXIT_FAILED = 1;
 UnitCommon* g_common = nullptr;
 const UnitHooks* g_hooks = nullptr;
 HarnessOptions g_options;
+GLUquadric* g_quadric = nullptr;
 
 void record_placement() {
   int x = g_common->x_position, y = g_common->y_position;
@@ -56,6 +59,8 @@ void set_gl_defaults() {
   glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
   glClearDepth(1.0);
+  g_quadric = gluNewQuadric();
+  if (g_quadric) gluQuadricNormals(g_quadric, GLU_SMOOTH);
 }
 
 // Releases what the window owns: GL objects while the context is still
@@ -64,6 +69,8 @@ void release_window() {
   if (!platform_window_exists()) return;
   if (g_hooks->before_shutdown) g_hooks->before_shutdown();
   delete_fonts();
+  if (g_quadric) gluDeleteQuadric(g_quadric);
+  g_quadric = nullptr;
   platform_window_destroy();
 }
 
@@ -167,6 +174,8 @@ void main_loop() {
 
 }  // namespace
 
+GLUquadric* skeleton_quadric() { return g_quadric; }
+
 bool key_down(const UnitCommon* common, int virtual_key) {
   return virtual_key >= 0 && virtual_key < KEY_STATE_COUNT && common->keys[virtual_key];
 }
@@ -194,6 +203,10 @@ int run_unit(int argc, char** argv, UnitCommon* common, const UnitHooks* hooks) 
     return EXIT_FAILED;
   }
   platform_set_headless(g_options.headless);
+  // Output paths name places as seen from where the program was started.
+  std::error_code ec;
+  if (!g_options.screenshot.empty()) g_options.screenshot = std::filesystem::absolute(g_options.screenshot, ec).string();
+  if (!g_options.dump_text.empty()) g_options.dump_text = std::filesystem::absolute(g_options.dump_text, ec).string();
   if (!g_options.workdir.empty() && !change_directory(g_options.workdir.c_str())) {
     std::fprintf(stderr, "cannot change to the working folder %s\n", g_options.workdir.c_str());
     return EXIT_FAILED;
@@ -204,11 +217,11 @@ int run_unit(int argc, char** argv, UnitCommon* common, const UnitHooks* hooks) 
   if (!file_readable(hooks->settings_file)) hooks->write_settings(true);
   hooks->read_settings();
 
-  PlatformWindowSpec spec{hooks->startup_title(), common->x_size, common->y_size, common->x_position,
+  PlatformWindowParams params{hooks->startup_title(), common->x_size, common->y_size, common->x_position,
                           common->y_position, common->frameless,
                           hooks->limit_tracking_size ? MAX_TRACKING_SIZE : 0};
   const char* failure = nullptr;
-  if (!platform_window_create(spec, &failure)) {
+  if (!platform_window_create(params, &failure)) {
     // The settings are not saved from a window that never existed.
     link_close(common);
     platform_message_box("ERROR", failure, ICON_EXCLAMATION);
@@ -216,7 +229,7 @@ int run_unit(int argc, char** argv, UnitCommon* common, const UnitHooks* hooks) 
   }
   platform_window_show();
   common->active = true;
-  resize(spec.client_width, spec.client_height);
+  resize(params.client_width, params.client_height);
   set_gl_defaults();
   if (!hooks->gl_init()) {
     release_window();

@@ -15,7 +15,7 @@ struct UnitHooks {
   void (*read_settings)();            // fills common->x_size... and the unit's own values
   const char* (*startup_title)();     // title given at window creation
   AspectRule aspect;
-  float aspect_factor;
+  double aspect_factor;              // kept in double: float would truncate exact products one pixel short
   bool limit_tracking_size;           // display units cap the window at 3000 x 3000
   bool (*gl_init)();                  // the unit's GL initialisation list; false = "Initialization Failed."
   bool (*frame)();                    // one frame, its exchange and its 1 ms sleep; false ends the loop (exit 1)
@@ -32,6 +32,11 @@ int run_unit(int argc, char** argv, UnitCommon* common, const UnitHooks* hooks);
 // A texture the unit cannot do without failed to load: reports it on stdout
 // and stderr, releases the window and the link, and ends the process with 1.
 [[noreturn]] void fatal_texture_missing();
+
+// The window's GLU quadric (smooth normals) for disks and rings, made at
+// start-up and kept for the life of the window.
+typedef struct GLUquadric GLUquadric;
+GLUquadric* skeleton_quadric();
 
 // The key-state entry of a virtual-key code, false outside the table.
 bool key_down(const UnitCommon* common, int virtual_key);

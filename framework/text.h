@@ -29,7 +29,8 @@ float glyph_advance(unsigned char code);
 
 // Capture of printed text for tests and --dump-text: every print() records its
 // string, the current GL colour, its projected window position (pixels from
-// the top left of the client area) and the slot.
+// the top left of the client area; the current point at the call, before the
+// alignment shift) and the slot.
 struct PrintedText {
   std::string text;
   float r, g, b;
@@ -38,4 +39,4 @@ struct PrintedText {
 };
 void text_capture_clear();                       // the skeleton calls it at the start of each frame
 const std::vector<PrintedText>& text_captured(); // what the frame printed so far
-bool text_capture_write(const char* path);       // one tab-separated line per string
+bool text_capture_write(const char* path);       // one line per string: text, r, g, b, x, y, slot, tab-separated

@@ -18,6 +18,3 @@ void mfd_draw_eicas();
 void mfd_load_plan_list();
 void mfd_load_aircraft_config();
 void mfd_load_navigation_data();
-
-// Static display lists of the unit's pages.
-bool mfd_build_display_lists();

@@ -3,7 +3,9 @@
 #include <cstdint>
 
 #include "framework/bezel_input.h"
+#include "framework/display_lists.h"
 #include "framework/display_power.h"
+#include "framework/overlay_quads.h"
 #include "framework/unit_common.h"
 
 constexpr int MFD_PLAN_PATH_CAPACITY = 600;  // at most 599 characters
@@ -20,6 +22,8 @@ struct MfdState {
   UnitCommon common;
   DisplayPower power;
   BezelInput bezel;
+  StaticLists lists;
+  OverlayOpening bezel_opening;  // the bezel is drawn around its open screen area
 
   int32_t mode;          // 0 = DU3 (MFD side), 1 = DU2 (EICAS side)
   bool mfd_side;         // mode == 0

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "framework/display_lists.h"
 #include "framework/drawing_area.h"
 #include "framework/link_state.h"
 #include "framework/overlay_quads.h"
@@ -15,8 +16,6 @@
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
-
-MfdState g_mfd;
 
 namespace {
 
@@ -65,7 +64,8 @@ void draw_powered_pages() {
   }
   bool fading = false;
   float alpha = display_power_quad_alpha(&p, &fading);
-  draw_fade_quad(alpha);
+  // A fully transparent quad changes no pixel; skipping it saves a full-screen blend.
+  if (alpha > 0.0f) draw_fade_quad(alpha);
   if (fading) glDisable(GL_BLEND);
 }
 
@@ -76,9 +76,10 @@ bool mfd_gl_init() {
   bool normal = build_font(MFD_FONT_FACE, MFD_FONT_SLOT_NORMAL, MFD_FONT_HEIGHT, FONT_WEIGHT_NORMAL);
   bool bold = build_font(MFD_FONT_FACE, MFD_FONT_SLOT_BOLD, MFD_FONT_HEIGHT, FONT_WEIGHT_BOLD);
   c.font_missing = !normal || !bold;
-  if (!mfd_build_display_lists()) return false;
+  if (!build_display_lists(&g_mfd.lists, skeleton_quadric())) return false;
   load_texture("textures//MFD_NoBezel.tga", MFD_TEXTURE_NO_BEZEL);
   load_texture("textures//MFD_Overlay.tga", MFD_TEXTURE_OVERLAY);
+  g_mfd.bezel_opening = find_overlay_opening(c.textures[MFD_TEXTURE_OVERLAY]);
   std::remove(ERROR_LOG);  // every run starts a fresh error log
   mfd_load_plan_list();
   mfd_load_aircraft_config();
@@ -136,7 +137,7 @@ bool mfd_frame() {
     display_power_off(&p);
   }
   display_power_end_frame(&p);
-  if (c.bezel_shown) draw_bezel_overlay(c.textures[MFD_TEXTURE_OVERLAY]);
+  if (c.bezel_shown) draw_bezel_overlay_around(c.textures[MFD_TEXTURE_OVERLAY], g_mfd.bezel_opening);
   platform_sleep_ms(FRAME_SLEEP_MS);
   if (c.font_missing) {
     platform_message_box("Korvu Error!", "Korvu.ttf Font is not installed", ICON_INFORMATION);
@@ -145,6 +146,8 @@ bool mfd_frame() {
   }
   return true;
 }
+
+void mfd_release_gl() { delete_display_lists(&g_mfd.lists); }
 
 void mfd_left_click(int x, int y) {
   bezel_hit_test(&g_mfd.bezel, x, y, g_mfd.common.x_size, g_mfd.common.y_size);
@@ -157,13 +160,13 @@ const UnitHooks& mfd_unit_hooks() {
       mfd_read_settings,
       startup_title,
       ASPECT_WIDTH_FROM_HEIGHT,
-      static_cast<float>(DU_WIDTH_PER_HEIGHT),
+      DU_WIDTH_PER_HEIGHT,
       true,
       mfd_gl_init,
       mfd_frame,
       mfd_left_click,
       nullptr,
-      nullptr,
+      mfd_release_gl,
   };
   return hooks;
 }

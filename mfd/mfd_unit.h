@@ -15,6 +15,7 @@ constexpr int MFD_FONT_SLOT_BOLD = 3;
 bool mfd_gl_init();
 bool mfd_frame();
 void mfd_left_click(int x, int y);
+void mfd_release_gl();  // display lists, while the context is current
 // Frame step 4: range keys, layer toggles and the knob counter.
 void mfd_keyboard_handling();
 // The skeleton hooks of mfd_display.

@@ -6,7 +6,6 @@
 #include <atomic>
 #include <mutex>
 #include <string>
-#include <thread>
 
 namespace {
 
@@ -26,12 +25,14 @@ bool audio_ready() {
   return g_audio_ok;
 }
 
-void play_to_end(std::string path) {
-  SDL_AudioSpec spec;
+int play_to_end(void* data) {
+  std::string path = *static_cast<std::string*>(data);
+  delete static_cast<std::string*>(data);
+  SDL_AudioSpec format;
   Uint8* buffer = nullptr;
   Uint32 length = 0;
-  if (SDL_LoadWAV(path.c_str(), &spec, &buffer, &length)) {
-    SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &spec, nullptr, 0);
+  if (SDL_LoadWAV(path.c_str(), &format, &buffer, &length)) {
+    SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &format, nullptr, 0);
     if (device != 0) {
       if (SDL_QueueAudio(device, buffer, length) == 0) {
         SDL_PauseAudioDevice(device, 0);
@@ -42,6 +43,7 @@ void play_to_end(std::string path) {
     SDL_FreeWAV(buffer);
   }
   g_playing.fetch_sub(1);
+  return 0;
 }
 
 }  // namespace
@@ -49,15 +51,22 @@ void play_to_end(std::string path) {
 bool platform_play_wav(const char* path) {
   if (!path || !audio_ready()) return false;
   g_playing.fetch_add(1);
-  try {
-    std::thread(play_to_end, std::string(path)).detach();
-  } catch (...) {
+  // An SDL thread, so that SDL's per-thread data is released when it ends.
+  std::string* owned = new std::string(path);
+  SDL_Thread* thread = SDL_CreateThread(play_to_end, "sound", owned);
+  if (!thread) {
+    delete owned;
     g_playing.fetch_sub(1);
     return false;
   }
+  SDL_DetachThread(thread);
   return true;
 }
 
 void platform_wait_sounds() {
   while (g_playing.load() > 0) SDL_Delay(POLL_MS);
+  std::lock_guard<std::mutex> lock(g_init_mutex);
+  if (g_audio_ok) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  g_audio_tried = false;
+  g_audio_ok = false;
 }

@@ -5,5 +5,6 @@
 
 // Starts playing; returns at once. False when the thread could not start.
 bool platform_play_wav(const char* path);
-// Waits for the sounds started so far (used at shutdown and by tests).
+// Waits for the sounds started so far and closes the sound device (used at
+// shutdown and by tests).
 void platform_wait_sounds();

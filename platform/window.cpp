@@ -40,7 +40,7 @@ void release(bool report) {
 
 }  // namespace
 
-bool platform_window_create(const PlatformWindowSpec& spec, const char** error) {
+bool platform_window_create(const PlatformWindowParams& params, const char** error) {
   *error = nullptr;
   if (!start_video()) {
     *error = "Failed To Register The Window Class.";
@@ -54,14 +54,14 @@ bool platform_window_create(const PlatformWindowSpec& spec, const char** error) 
   SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, COLOUR_CHANNEL_BITS);
 
   Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN;
-  if (spec.frameless) flags |= SDL_WINDOW_BORDERLESS;
-  g_window = SDL_CreateWindow(spec.title, spec.x, spec.y, spec.client_width, spec.client_height, flags);
+  if (params.frameless) flags |= SDL_WINDOW_BORDERLESS;
+  g_window = SDL_CreateWindow(params.title, params.x, params.y, params.client_width, params.client_height, flags);
   if (!g_window) {
     *error = "Window Creation Error.";
     return false;
   }
-  if (spec.max_client_size > 0)
-    SDL_SetWindowMaximumSize(g_window, spec.max_client_size, spec.max_client_size);
+  if (params.max_client_size > 0)
+    SDL_SetWindowMaximumSize(g_window, params.max_client_size, params.max_client_size);
   g_context = SDL_GL_CreateContext(g_window);
   if (!g_context) {
     release(false);

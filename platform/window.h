@@ -3,7 +3,7 @@
 // windowing library; the framework sees plain numbers and events.
 #include <cstdint>
 
-struct PlatformWindowSpec {
+struct PlatformWindowParams {
   const char* title;
   int client_width, client_height;
   int x, y;               // client-area top-left in screen pixels
@@ -16,7 +16,7 @@ struct PlatformWindowSpec {
 // false and names the step that failed in *error (one of the messages the
 // units show: "Window Creation Error.", "Can't Create A GL Rendering Context."
 // ...). Whatever was made before the failure is released again.
-bool platform_window_create(const PlatformWindowSpec& spec, const char** error);
+bool platform_window_create(const PlatformWindowParams& params, const char** error);
 bool platform_window_exists();
 // Shows the window, raises it and gives it the input focus.
 void platform_window_show();

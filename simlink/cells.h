@@ -88,6 +88,7 @@ bool side_drives_nav_gps(int side, uint8_t tcas_flags);
 struct CounterReader { uint8_t last; bool seeded; };
 enum CounterStep { STEP_NONE = 0, STEP_UP = 1, STEP_DOWN = -1 };
 // One step per changed value: 255 -> 0 or any increase is up; 0 -> 255 or any decrease is down.
+// Give it only values of successful reads (the first one seeds the reader).
 CounterStep counter_step(CounterReader* reader, uint8_t value);
 // The raw rule without seeding, for units that start from a last value of 0.
 CounterStep counter_direction(uint8_t previous, uint8_t value);

@@ -4,6 +4,7 @@
 // `result` (0 on success). Requests are queued into a 32768-byte shared block
 // and executed by the server in one round trip per process call.
 #include <cstdint>
+#include <type_traits>
 
 enum SimlinkError : uint32_t {
   SIMLINK_OK = 0,
@@ -40,3 +41,17 @@ const char* simlink_error_message(uint32_t code);
 // True for the codes after which the link has been closed because the server
 // is gone (11, 12): the caller marks itself not connected and reopens later.
 bool simlink_error_lost_server(uint32_t code);
+
+// Reads and writes sized by the variable itself, so that a destination always
+// has the exact width of the offset (a 4-byte offset into an int32_t, never a
+// long or a double).
+template <typename T>
+bool simlink_read_value(uint32_t offset, T* destination, uint32_t* result) {
+  static_assert(std::is_trivially_copyable<T>::value, "link variables are plain data");
+  return simlink_read(offset, sizeof(T), destination, result);
+}
+template <typename T>
+bool simlink_write_value(uint32_t offset, const T& source, uint32_t* result) {
+  static_assert(std::is_trivially_copyable<T>::value, "link variables are plain data");
+  return simlink_write(offset, sizeof(T), &source, result);
+}

@@ -133,6 +133,12 @@ TransportSend transport_send(uint32_t timeout_ms, uint32_t* reply) {
     // A late answer to an attempt that already timed out is dropped.
     if (reply_sequence != sequence) continue;
     *reply = word;
+    if (word == 1 && transport.created_name) {
+      // The server now holds the block open for this connection, so the name
+      // can go: a client that crashes later leaves nothing behind.
+      shm_unlink(transport.shm_name.c_str());
+      transport.created_name = false;
+    }
     return TRANSPORT_SENT;
   }
 }

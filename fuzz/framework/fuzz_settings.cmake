@@ -1,0 +1,3 @@
+cockpit_fuzzer(fuzz_settings
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/fuzz_settings.cpp
+  LIBS framework platform)

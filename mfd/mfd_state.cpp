@@ -1,0 +1,3 @@
+#include "mfd/mfd_state.h"
+
+MfdState g_mfd;

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <SDL_keycode.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/keymap.h"
+#include "platform/png_file.h"
+#include "platform/sound.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path fresh_dir(const char* name) {
+  fs::path dir = fs::temp_directory_path() / (std::string("platform_test_") + name);
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  return dir;
+}
+
+std::string slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST(KeyMap, WindowsVirtualKeyCodes) {
+  EXPECT_EQ(virtual_key_from_keycode(SDLK_a), 0x41);
+  EXPECT_EQ(virtual_key_from_keycode(SDLK_f), 'F');
+  EXPECT_EQ(virtual_key_from_keycode(SDLK_z), 0x5A);
+  EXPECT_EQ(virtual_key_from_keycode(SDLK_0), 0x30);
+  EXPECT_EQ(virtual_key_from_keycode(SDLK_9), 0x39);
+  EXPECT_EQ(virtual_key_from_keycode(SDLK_ESCAPE), 0x1B);
+  EXPECT_EQ(virtual_key_from_keycode(SDLK_RETURN), 0x0D);
+  EXPECT_EQ(virtual_key_from_keycode(SDLK_F1), 0x70);
+  EXPECT_EQ(virtual_key_from_keycode(SDLK_F12), 0x7B);
+  EXPECT_EQ(virtual_key_from_keycode(SDLK_LEFT), 0x25);
+  EXPECT_EQ(virtual_key_from_keycode(SDLK_KP_5), 0x65);
+  EXPECT_EQ(virtual_key_from_keycode(SDLK_AUDIOPLAY), 0);
+}
+
+TEST(KeyMap, EveryMappedCodeFitsTheTableAndMapsBack) {
+  for (int vk = 1; vk < 256; ++vk) {
+    int32_t key = keycode_from_virtual_key(vk);
+    if (key == 0) continue;
+    EXPECT_EQ(virtual_key_from_keycode(key), vk) << vk;
+  }
+  EXPECT_EQ(keycode_from_virtual_key(0x1B), SDLK_ESCAPE);
+}
+
+TEST(Files, AtomicReplaceLeavesOnlyTheNewFile) {
+  fs::path dir = fresh_dir("atomic");
+  std::string path = (dir / "a.ini").string();
+  ASSERT_TRUE(write_file_atomic(path.c_str(), std::string("old contents that are longer")));
+  ASSERT_TRUE(write_file_atomic(path.c_str(), std::string("new")));
+  EXPECT_EQ(slurp(path), "new");
+  ASSERT_TRUE(write_file_atomic(path.c_str(), std::string()));
+  EXPECT_EQ(slurp(path), "");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+  EXPECT_FALSE(write_file_atomic((dir / "missing" / "b").string().c_str(), std::string("x")));
+  fs::remove_all(dir);
+}
+
+TEST(Files, BoundedReadAndReadability) {
+  fs::path dir = fresh_dir("bounded");
+  std::string path = (dir / "f").string();
+  std::ofstream(path) << std::string(100, 'x');
+  std::string out;
+  EXPECT_TRUE(read_file_bounded(path.c_str(), 100, &out));
+  EXPECT_EQ(out.size(), 100u);
+  EXPECT_FALSE(read_file_bounded(path.c_str(), 99, &out));
+  EXPECT_TRUE(out.empty());
+  EXPECT_TRUE(file_readable(path.c_str()));
+  EXPECT_FALSE(file_readable((dir / "nope").string().c_str()));
+  fs::remove_all(dir);
+}
+
+TEST(Files, DirectoryListingIsSortedAndHasFilesOnly) {
+  fs::path dir = fresh_dir("listing");
+  for (const char* name : {"b.pln", "A.fmc", "a.pln", "planlist.txt"}) std::ofstream(dir / name) << "x";
+  fs::create_directories(dir / "sub");
+  std::vector<std::string> names;
+  ASSERT_TRUE(list_directory_sorted(dir.string().c_str(), &names));
+  EXPECT_EQ(names, (std::vector<std::string>{"A.fmc", "a.pln", "b.pln", "planlist.txt"}));
+  EXPECT_FALSE(list_directory_sorted((dir / "absent").string().c_str(), &names));
+  fs::remove_all(dir);
+}
+
+TEST(PngFile, RoundTripKeepsPixelsAndRowOrder) {
+  fs::path dir = fresh_dir("png");
+  RgbImage image{3, 2, {255, 0, 0, 0, 255, 0, 0, 0, 255, 10, 20, 30, 40, 50, 60, 70, 80, 90}};
+  std::string path = (dir / "x.png").string();
+  ASSERT_TRUE(png_write_rgb(path.c_str(), image));
+  RgbImage back;
+  ASSERT_TRUE(png_read_rgb(path.c_str(), &back));
+  EXPECT_EQ(back.width, 3);
+  EXPECT_EQ(back.height, 2);
+  EXPECT_EQ(back.pixels, image.pixels);
+  RgbImage wrong{4, 4, {1, 2, 3}};
+  EXPECT_FALSE(png_write_rgb(path.c_str(), wrong));
+  std::ofstream(dir / "bad.png") << "not a png";
+  EXPECT_FALSE(png_read_rgb((dir / "bad.png").string().c_str(), &back));
+  fs::remove_all(dir);
+}
+
+TEST(Clock, SteadyMillisecondsAndSleep) {
+  int64_t before = platform_clock_ms();
+  platform_sleep_ms(20);
+  int64_t after = platform_clock_ms();
+  EXPECT_GE(after - before, 19);
+}
+
+TEST(Sound, PlaysWithoutADeviceAndNeverFails) {
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  fs::path dir = fresh_dir("sound");
+  // A 0.05 s mono 8-bit WAV of silence.
+  const uint32_t samples = 400;
+  std::vector<uint8_t> wav = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0,
+                              1, 0, 1, 0, 0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0, 1, 0, 8, 0,
+                              'd', 'a', 't', 'a', samples & 0xFF, samples >> 8, 0, 0};
+  uint32_t riff = static_cast<uint32_t>(wav.size() - 8 + samples);
+  wav[4] = riff & 0xFF;
+  wav[5] = (riff >> 8) & 0xFF;
+  wav.insert(wav.end(), samples, 128);
+  std::string path = (dir / "chime.wav").string();
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(wav.data()), wav.size());
+  platform_play_wav(path.c_str());
+  platform_play_wav((dir / "missing.wav").string().c_str());
+  platform_play_wav(path.c_str());
+  platform_wait_sounds();
+  SUCCEED();
+  fs::remove_all(dir);
+}
+
+}  // namespace
