@@ -10,7 +10,6 @@
 #include "pfd/pfd_convert.h"
 #include "pfd/pfd_draw_util.h"
 #include "pfd/pfd_exchange.h"
-#include "pfd/pfd_frame_bezel.h"
 #include "pfd/pfd_frame_logic.h"
 #include "pfd/pfd_groups.h"
 #include "pfd/pfd_settings.h"
@@ -57,7 +56,7 @@ bool pfd_gl_init() {
       !make_texture(pfd.common.textures, "textures//DU_NoBezel.tga", TEXTURE_SCREEN) ||
       !make_texture(pfd.common.textures, "textures//DU_BezelOverlay.tga", TEXTURE_BEZEL))
     fatal_texture_missing();
-  bezel_opening_load("textures//DU_BezelOverlay.tga");
+  pfd.bezel_opening = find_overlay_opening(pfd.common.textures[TEXTURE_BEZEL]);
   accfg_load(pfd_side_config_folder(pfd.settings), &pfd.config);
   plan_geometry_update();
   annunciators_init();
@@ -70,7 +69,7 @@ void pfd_draw_screen_background() { draw_full_textured_quad(pfd.common.textures[
 void pfd_draw_overlays(float dim_alpha) {
   no_clip();
   if (pfd.raw.battery_master && dim_alpha > 0) draw_fade_quad(dim_alpha);
-  if (pfd.common.bezel_shown) draw_bezel_overlay_strips(pfd.common.textures[TEXTURE_BEZEL]);
+  if (pfd.common.bezel_shown) draw_bezel_overlay_around(pfd.common.textures[TEXTURE_BEZEL], pfd.bezel_opening);
   glEnable(GL_BLEND);  // the skeleton's default for the next frame
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }

@@ -5,6 +5,7 @@
 // failed exchange never applies a conversion twice.
 #include <cstdint>
 
+#include "framework/overlay_quads.h"
 #include "framework/unit_common.h"
 
 constexpr int PFD_PATH_CAPACITY = 200;     // 199 characters + terminator
@@ -255,6 +256,9 @@ struct PfdState {
   SpeedTapeState speed;
   MinimumsState minimums;
   Annunciator ap, yd;
+
+  // The bezel texture's transparent screen opening, left undrawn.
+  OverlayOpening bezel_opening;
 
   // Display lists made at start (waypoint star, unit square).
   uint32_t star_list, square_list;

@@ -15,7 +15,6 @@
 #include "framework/text.h"
 #include "framework/tga.h"
 #include "pfd/pfd_exchange.h"
-#include "pfd/pfd_frame_bezel.h"
 #include "pfd/pfd_frame.h"
 #include "pfd/pfd_groups.h"
 #include "pfd/pfd_settings.h"
@@ -78,7 +77,7 @@ int main(int argc, char** argv) {
   make_texture(pfd.common.textures, (art + "zero_flag.tga").c_str(), 2);
   make_texture(pfd.common.textures, (art + "DU_NoBezel.tga").c_str(), 3);
   make_texture(pfd.common.textures, (art + "DU_BezelOverlay.tga").c_str(), 4);
-  bezel_opening_load((art + "DU_BezelOverlay.tga").c_str());
+  pfd.bezel_opening = find_overlay_opening(pfd.common.textures[4]);
   annunciators_init();
   pfd.config.vmo = 335;
   pfd.config.mmo = 0.81f;
