@@ -1,0 +1,21 @@
+#pragma once
+// The PFD's reader of the aircraft configuration file "accfg.ini" that the
+// display unit writes: 13 label/value pairs, then the active plan rows.
+#include <string>
+
+#include "pfd/pfd_state.h"
+
+constexpr const char* ACCFG_FILE_NAME = "accfg.ini";
+constexpr size_t ACCFG_FILE_LIMIT = 256 * 1024;
+
+// Parses the text into `scratch`. True when all 13 values parsed; the plan
+// rows that parsed are in scratch->plan / plan_length either way.
+bool accfg_parse(const std::string& text, AircraftConfig* scratch);
+// Parses and commits: all 13 values parsed replaces the configuration and the
+// plan; otherwise (missing, short or malformed file) every value stays and
+// the plan length becomes 0.
+bool accfg_apply(const std::string* text_or_null, AircraftConfig* config);
+// "<folder>\accfg.ini" with either separator accepted in the folder.
+std::string accfg_path(const char* folder);
+// Reads the file of the given folder and applies it.
+bool accfg_load(const char* folder, AircraftConfig* config);

@@ -1,0 +1,55 @@
+// The active flight plan drawn on the arc format.
+#include <GL/gl.h>
+
+#include <cstring>
+
+#include "framework/text.h"
+#include "pfd/heading_draw.h"
+#include "pfd/pfd_draw_util.h"
+#include "pfd/pfd_groups.h"
+#include "pfd/pfd_map_geodesy.h"
+#include "pfd/pfd_state.h"
+
+void plan_geometry_update() {
+  AircraftConfig& c = pfd.config;
+  const int n = c.plan_length < 0 ? 0 : (c.plan_length > PFD_PLAN_CAPACITY ? PFD_PLAN_CAPACITY : c.plan_length);
+  for (int i = 0; i < n; i++) {
+    PlanWaypoint& w = c.plan[i];
+    w.distance = map_distance_nm(pfd.value.latitude, pfd.value.longitude, w.latitude, w.longitude);
+    w.bearing = map_course_deg(pfd.value.latitude, pfd.value.longitude, w.latitude, w.longitude, w.distance,
+                               pfd.value.magnetic_variation);
+  }
+}
+
+void draw_plan_map() {
+  plan_geometry_update();
+  const AircraftConfig& c = pfd.config;
+  const int n = c.plan_length < 0 ? 0 : (c.plan_length > PFD_PLAN_CAPACITY ? PFD_PLAN_CAPACITY : c.plan_length);
+  MapPoint points[PFD_PLAN_CAPACITY];
+  for (int i = 0; i < n; i++) points[i] = map_place(c.plan[i].distance, c.plan[i].bearing, pfd.value.heading);
+
+  place(ARC_X, ARC_Y, HEADING_DEPTH);
+  set_colour(PFD_WHITE);
+  glLineWidth(1.5f);
+  glBegin(GL_LINES);
+  for (int i = 1; i < n; i++) {
+    if (!points[i].in_range) continue;
+    glVertex2f(points[i - 1].x, points[i - 1].y);
+    glVertex2f(points[i].x, points[i].y);
+  }
+  glEnd();
+
+  for (int i = 0; i < n; i++) {
+    if (!points[i].in_range) continue;
+    place(ARC_X + points[i].x, ARC_Y + points[i].y, HEADING_DEPTH);
+    glScalef(0.5f, 0.5f, 1);
+    set_colour(PFD_WHITE);
+    glLineWidth(1.5f);
+    glCallList(pfd.star_list);
+    const bool next = std::strncmp(c.plan[i].ident, pfd.value.gps_waypoint, PFD_IDENT_CAPACITY) == 0;
+    set_colour(next ? PFD_MAGENTA : PFD_WHITE);
+    glTranslatef(0.46f, 0.4f, 0);
+    glScalef(0.9f, 0.9f, 1);
+    print(PFD_FONT, ALIGN_LEFT, "%s", c.plan[i].ident);
+  }
+}

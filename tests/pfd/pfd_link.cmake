@@ -1,0 +1,4 @@
+cockpit_test(pfd_exchange_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/pfd_exchange_test.cpp
+  LIBS pfd server
+  LABELS unit)
