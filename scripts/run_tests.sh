@@ -18,7 +18,7 @@ echo "== tests =="
 
 echo "== sanitizer build: unit tests =="
 if "$here/scripts/setup.sh" "$here/build-asan" -DCOCKPIT_SANITIZE=ON -DCOCKPIT_BENCH=OFF; then
-  (cd "$here/build-asan" && ASAN_OPTIONS=detect_leaks=1 run_x ctest --output-on-failure -j 2 -L unit) || status=1
+  (cd "$here/build-asan" && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$here/tests/lsan.supp" run_x ctest --output-on-failure -j 2 -L unit) || status=1
 else
   status=1
 fi
