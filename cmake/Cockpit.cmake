@@ -32,6 +32,11 @@ function(cockpit_test name)
   if(ARG_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
   endif()
+  # Tests with windows share one X server; run them one at a time so that no
+  # other test's window takes the focus or the keyboard from them.
+  if("gl" IN_LIST ARG_LABELS)
+    set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
+  endif()
 endfunction()
 
 # cockpit_fuzzer(NAME SOURCES src... [LIBS lib...]): a libFuzzer target.
