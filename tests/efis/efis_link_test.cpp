@@ -9,6 +9,7 @@
 
 #include "efis/efis_exchange.h"
 #include "server/link_server.h"
+#include "tests/support/private_link.h"
 #include "server/offset_space.h"
 #include "simlink/cells.h"
 #include "simlink/simlink.h"
@@ -23,35 +24,23 @@ constexpr uint32_t UNTOUCHED = 0x5A5A5A5A;
 class EfisLink : public ::testing::Test {
  protected:
   OffsetSpace space;
-  LinkServer* server = nullptr;
-  fs::path folder;
+  PrivateLink link;
+  LinkServer*& server = link.server;
   EfisPanel panel;
   UnitCommon common{};
   const bool& connected = common.connected;
 
   void SetUp() override {
-    folder = fs::temp_directory_path() /
-             ("efis_link_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    setenv("COCKPIT_LINK_DIR", folder.c_str(), 1);
     SimlinkTiming timing = simlink_default_timing();
     timing.send_timeout_ms = 300;
     timing.send_attempts = 1;
     timing.retry_pause_ms = 10;
     simlink_set_timing(timing);
-    offset_space_init(&space);
     std::string error;
-    server = link_server_start(&space, LinkServerOptions{folder.string()}, &error);
-    ASSERT_NE(server, nullptr) << error;
+    ASSERT_TRUE(private_link_start(&link, &space, "efis_link", &error)) << error;
     efis_panel_reset(&panel);
   }
-  void TearDown() override {
-    simlink_close();
-    link_server_stop(server);
-    fs::remove_all(folder);
-  }
+  void TearDown() override { private_link_stop(&link); }
 
   uint8_t cell(uint32_t offset) {
     std::lock_guard<std::mutex> hold(space.lock);
@@ -148,7 +137,7 @@ TEST_F(EfisLink, LostServerIsReopenedAndAFailedBatchKeepsTheCouplingByte) {
   // A restarted simulator starts from a fresh offset space.
   offset_space_init(&space);
   std::string error;
-  server = link_server_start(&space, LinkServerOptions{folder.string()}, &error);
+  server = link_server_start(&space, LinkServerOptions{link.folder.string()}, &error);
   ASSERT_NE(server, nullptr) << error;
   frame();
   EXPECT_TRUE(connected);

@@ -12,36 +12,23 @@
 #include "pfd/pfd_groups.h"
 #include "pfd/pfd_settings.h"
 #include "pfd/pfd_state.h"
-#include "server/link_server.h"
 #include "server/offset_space.h"
 #include "simlink/simlink.h"
+#include "tests/support/private_link.h"
 
 namespace {
 OffsetSpace space;
 
 class PfdLink : public ::testing::Test {
  protected:
-  static LinkServer* server;
-  static std::filesystem::path dir;
+  static PrivateLink link;
   static void SetUpTestSuite() {
-    dir = std::filesystem::temp_directory_path() / ("pfd2-link-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-    std::filesystem::create_directories(dir);
-    setenv("COCKPIT_LINK_DIR", dir.c_str(), 1);
-    offset_space_init(&space);
-    LinkServerOptions options;
-    options.link_dir = dir.string();
     std::string error;
-    server = link_server_start(&space, options, &error);
-    ASSERT_NE(server, nullptr) << error;
+    ASSERT_TRUE(private_link_start(&link, &space, "pfd2-link", &error)) << error;
     uint32_t result = 0;
     ASSERT_TRUE(simlink_open(0, &result)) << simlink_error_message(result);
   }
-  static void TearDownTestSuite() {
-    simlink_close();
-    link_server_stop(server);
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
-  }
+  static void TearDownTestSuite() { private_link_stop(&link); }
   void SetUp() override {
     pfd.raw = PfdRaw{};
     pfd.common.connected = true;
@@ -51,14 +38,8 @@ class PfdLink : public ::testing::Test {
     put8(0x73D5, 0);
     sync();
   }
-  static void put8(uint32_t offset, uint8_t v) {
-    std::lock_guard<std::mutex> lock(space.lock);
-    space_put(space.bytes, offset, &v, 1);
-  }
-  static void put16(uint32_t offset, uint16_t v) {
-    std::lock_guard<std::mutex> lock(space.lock);
-    space_put(space.bytes, offset, &v, 2);
-  }
+  static void put8(uint32_t offset, uint8_t v) { space_store(&space, offset, v); }
+  static void put16(uint32_t offset, uint16_t v) { space_store(&space, offset, v); }
   static uint16_t get16(uint32_t offset) {
     std::lock_guard<std::mutex> lock(space.lock);
     uint16_t v = 0;
@@ -81,8 +62,7 @@ class PfdLink : public ::testing::Test {
     altitude_control_step();
   }
 };
-LinkServer* PfdLink::server = nullptr;
-std::filesystem::path PfdLink::dir;
+PrivateLink PfdLink::link;
 }  // namespace
 
 TEST_F(PfdLink, StandardButtonWrites16211) {

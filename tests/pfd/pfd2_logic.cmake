@@ -7,6 +7,6 @@ cockpit_test(pfd2_logic_test
   LABELS unit)
 
 cockpit_test(pfd2_link_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/pfd2_link_test.cpp
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/pfd2_link_test.cpp ${CMAKE_SOURCE_DIR}/tests/support/private_link.cpp
   LIBS pfd server
   LABELS unit)

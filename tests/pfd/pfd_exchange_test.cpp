@@ -15,10 +15,10 @@
 #include "pfd/pfd_groups.h"
 #include "pfd/pfd_settings.h"
 #include "pfd/pfd_state.h"
-#include "server/link_server.h"
 #include "server/offset_space.h"
 #include "simlink/cells.h"
 #include "simlink/simlink.h"
+#include "tests/support/private_link.h"
 
 namespace {
 
@@ -26,29 +26,18 @@ OffsetSpace space;
 
 class PfdExchange : public ::testing::Test {
  protected:
-  static LinkServer* server;
+  static PrivateLink link;
   static std::filesystem::path dir;
   static void SetUpTestSuite() {
-    dir = std::filesystem::temp_directory_path() /
-          ("pfd-exchange-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    std::string error;
+    ASSERT_TRUE(private_link_start(&link, &space, "pfd-exchange", &error)) << error;
+    dir = link.folder;
     std::filesystem::create_directories(dir / "du2");
     std::filesystem::create_directories(dir / "du3");
-    setenv("COCKPIT_LINK_DIR", dir.c_str(), 1);
-    offset_space_init(&space);
-    LinkServerOptions options;
-    options.link_dir = dir.string();
-    std::string error;
-    server = link_server_start(&space, options, &error);
-    ASSERT_NE(server, nullptr) << error;
     uint32_t result = 0;
     ASSERT_TRUE(simlink_open(0, &result)) << simlink_error_message(result);
   }
-  static void TearDownTestSuite() {
-    simlink_close();
-    link_server_stop(server);
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
-  }
+  static void TearDownTestSuite() { private_link_stop(&link); }
   void SetUp() override {
     pfd.raw = PfdRaw{};
     pfd.config = AircraftConfig{};
@@ -68,8 +57,7 @@ class PfdExchange : public ::testing::Test {
   }
   template <typename T>
   static void put(uint32_t offset, T v) {
-    std::lock_guard<std::mutex> lock(space.lock);
-    space_put(space.bytes, offset, &v, sizeof v);
+    space_store(&space, offset, v);
   }
   template <typename T>
   static T get(uint32_t offset) {
@@ -85,7 +73,7 @@ class PfdExchange : public ::testing::Test {
       << "[MIN_RUNWAY_LENGTH]\n5000\n[MAX_FUEL]\n6062\n[ACTIVE_PLAN]\n1,1.0,2.0,HOME";
   }
 };
-LinkServer* PfdExchange::server = nullptr;
+PrivateLink PfdExchange::link;
 std::filesystem::path PfdExchange::dir;
 
 TEST_F(PfdExchange, ReloadClearsOnlyOwnBitAndRereadsTheSideFolder) {
