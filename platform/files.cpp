@@ -1,0 +1,61 @@
+// Bounded reads and sorted directory listings, through the standard library
+// on every system. The atomic replacement is the system's own (files_*.cpp).
+#include "platform/files.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+bool write_file_atomic(const char* path, const std::string& text) {
+  return write_file_atomic(path, text.data(), text.size());
+}
+
+bool read_file_bounded(const char* path, size_t limit, std::string* out) {
+  out->clear();
+  std::FILE* f = std::fopen(path, "rb");
+  if (!f) return false;
+  char chunk[4096];
+  bool ok = true;
+  size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) {
+    if (out->size() + got > limit) {
+      ok = false;
+      break;
+    }
+    out->append(chunk, got);
+  }
+  if (std::ferror(f)) ok = false;
+  std::fclose(f);
+  if (!ok) out->clear();
+  return ok;
+}
+
+bool file_readable(const char* path) {
+  std::FILE* f = std::fopen(path, "r");
+  if (!f) return false;
+  std::fclose(f);
+  return true;
+}
+
+bool list_directory_sorted(const char* folder, std::vector<std::string>* names) {
+  names->clear();
+  std::error_code ec;
+  fs::directory_iterator it(folder, ec);
+  if (ec) return false;
+  for (; it != fs::directory_iterator(); it.increment(ec)) {
+    if (ec) return false;
+    std::error_code type_ec;
+    if (it->is_regular_file(type_ec)) names->push_back(it->path().filename().string());
+  }
+  std::sort(names->begin(), names->end());
+  return true;
+}
+
+bool change_directory(const char* path) {
+  std::error_code ec;
+  fs::current_path(path, ec);
+  return !ec;
+}
