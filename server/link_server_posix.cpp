@@ -38,6 +38,8 @@ struct ServedClient {
 
 struct LinkServer {
   OffsetSpace* space = nullptr;
+  LinkBatchHandler handler = nullptr;
+  void* handler_context = nullptr;
   std::string path;
   ino_t inode = 0;
   int listen_fd = -1;
@@ -104,7 +106,7 @@ bool read_block(int fd, uint8_t* buffer, size_t from, size_t to) {
   return true;
 }
 
-uint32_t serve_request(OffsetSpace* space, ClientMapping* mapping, const char* name, uint8_t* buffer) {
+uint32_t serve_request(LinkServer* server, ClientMapping* mapping, const char* name, uint8_t* buffer) {
   int fd = open_mapping(mapping, name);
   if (fd < 0) return BATCH_REPLY_REFUSED;
   size_t have = FIRST_READ, used = 0;
@@ -113,7 +115,7 @@ uint32_t serve_request(OffsetSpace* space, ClientMapping* mapping, const char* n
     if (!read_block(fd, buffer, have, BLOCK_SIZE)) return BATCH_REPLY_REFUSED;
     have = BLOCK_SIZE;
   }
-  uint32_t reply = batch_execute(space, buffer, have, &used);
+  uint32_t reply = server->handler(server->handler_context, server->space, buffer, have, &used);
   if (reply != BATCH_REPLY_OK) return reply;
   size_t written = 0;
   while (written < used) {
@@ -133,7 +135,7 @@ void serve_client(LinkServer* server, ServedClient* client) {
     uint32_t sequence = 0;
     char name[LINK_WIRE_NAME_SIZE];
     link_wire_unpack_request(request, &sequence, name);
-    uint32_t word = serve_request(server->space, &mapping, name, buffer.data());
+    uint32_t word = serve_request(server, &mapping, name, buffer.data());
     uint8_t reply[LINK_WIRE_REPLY_SIZE];
     link_wire_pack_reply(reply, sequence, word);
     if (!send_exact(client->fd, reply, sizeof reply)) break;
@@ -238,6 +240,8 @@ LinkServer* link_server_start(OffsetSpace* space, const LinkServerOptions& optio
   if (!link_folder_ensure(folder, error)) return nullptr;
   LinkServer* server = new LinkServer;
   server->space = space;
+  server->handler = options.handler ? options.handler : link_server_execute;
+  server->handler_context = options.handler_context;
   server->path = link_socket_path(folder, options.class_name.c_str());
   if (!link_socket_path_fits(server->path)) {
     *error = "link socket path too long: " + server->path;
@@ -249,11 +253,7 @@ LinkServer* link_server_start(OffsetSpace* space, const LinkServerOptions& optio
     release(server);
     return nullptr;
   }
-  if (options.wrong_version) {
-    std::lock_guard<std::mutex> hold(space->lock);
-    space->server_version = SPACE_SERVER_VERSION_TOO_OLD;
-    space_put(space->bytes, SPACE_OFFSET_SERVER_VERSION, &space->server_version, 4);
-  }
+  link_server_prepare_space(space, options);
   server->acceptor = std::thread(accept_clients, server);
   return server;
 }
