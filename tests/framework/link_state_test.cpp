@@ -9,6 +9,7 @@
 #include <string>
 
 #include "framework/link_state.h"
+#include "platform/environment.h"
 #include "server/link_server.h"
 #include "server/offset_space.h"
 #include "simlink/simlink.h"
@@ -23,7 +24,7 @@ class LinkState : public ::testing::Test {
     folder_ = (fs::temp_directory_path() / "link_state_test").string();
     fs::remove_all(folder_);
     fs::create_directories(folder_);
-    setenv("COCKPIT_LINK_DIR", folder_.c_str(), 1);
+    platform_set_environment("COCKPIT_LINK_DIR", folder_.c_str());
     space_ = std::make_unique<OffsetSpace>();
     offset_space_init(space_.get());
   }

@@ -44,8 +44,8 @@ class PfdExchange : public ::testing::Test {
     pfd.common.connected = true;
     pfd.knob_seeded = false;
     side(0);
-    std::snprintf(pfd.settings.du2_path, sizeof pfd.settings.du2_path, "%s", (dir / "du2").c_str());
-    std::snprintf(pfd.settings.du3_path, sizeof pfd.settings.du3_path, "%s", (dir / "du3").c_str());
+    std::snprintf(pfd.settings.du2_path, sizeof pfd.settings.du2_path, "%s", (dir / "du2").string().c_str());
+    std::snprintf(pfd.settings.du3_path, sizeof pfd.settings.du3_path, "%s", (dir / "du3").string().c_str());
     minimums_init();
     put(CELL_ALERT, uint8_t{0});
     put(CELL_TCAS_FLAGS, uint8_t{0});

@@ -14,8 +14,11 @@ struct PrivateLink {
   LinkServer* server = nullptr;
 };
 
-// Makes a fresh folder under the temp directory, points COCKPIT_LINK_DIR at it
-// and serves `space` (initialised here) there. The client is not opened.
+// Makes a fresh, empty folder under the temp directory and points
+// COCKPIT_LINK_DIR at it (a short name: socket paths have a small limit).
+std::filesystem::path private_link_folder(const std::string& tag);
+// Makes such a folder and serves `space` (initialised here) there. The client
+// is not opened.
 bool private_link_start(PrivateLink* link, OffsetSpace* space, const std::string& tag, std::string* error);
 // Closes the client, stops the server and removes the folder.
 void private_link_stop(PrivateLink* link);
