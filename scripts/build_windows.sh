@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Cross-builds the whole suite for 64-bit Windows with mingw-w64: every
+# program (.exe, self-contained) and the tests that run on Windows, with the
+# same run tree as the Linux build. Installs what a fresh Debian 12 lacks.
+# Usage: scripts/build_windows.sh [build-dir] [extra cmake args...]
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$here/build-windows}
+shift || true
+
+packages=(
+  cmake make
+  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest
+  imagemagick librsvg2-bin espeak-ng sox
+)
+"$here/scripts/install_packages.sh" "${packages[@]}"
+
+cmake -S "$here" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64.cmake" -DCOCKPIT_BENCH=OFF "$@" >/dev/null
+cmake --build "$build" -j "$(nproc)"
