@@ -1,5 +1,6 @@
-// Bounded reads and sorted directory listings, through the standard library
-// on every system. The atomic replacement is the system's own (files_*.cpp).
+// Whole-file replacement through a temporary file in the same folder, bounded
+// reads and sorted directory listings. Only syncing and the final replacing
+// move are the system's own (files_posix.cpp, files_win32.cpp).
 #include "platform/files.h"
 
 #include <algorithm>
@@ -7,7 +8,22 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/files_system.h"
+
 namespace fs = std::filesystem;
+
+bool write_file_atomic(const char* path, const void* data, size_t size) {
+  std::string temp = std::string(path) + ".tmp." + std::to_string(file_process_id());
+  std::FILE* f = std::fopen(temp.c_str(), "wb");
+  if (!f) return false;
+  bool ok = size == 0 || std::fwrite(data, 1, size, f) == size;
+  ok = std::fflush(f) == 0 && ok;
+  ok = file_sync(f) && ok;
+  ok = std::fclose(f) == 0 && ok;
+  if (ok) ok = file_replace(temp.c_str(), path);
+  if (!ok) std::remove(temp.c_str());
+  return ok;
+}
 
 bool write_file_atomic(const char* path, const std::string& text) {
   return write_file_atomic(path, text.data(), text.size());

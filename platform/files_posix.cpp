@@ -1,20 +1,7 @@
-// Whole-file replacement through a temporary file, fsync and rename.
 #include <unistd.h>
 
-#include <cstdio>
-#include <string>
+#include "platform/files_system.h"
 
-#include "platform/files.h"
-
-bool write_file_atomic(const char* path, const void* data, size_t size) {
-  std::string temp = std::string(path) + ".tmp." + std::to_string(static_cast<long>(getpid()));
-  std::FILE* f = std::fopen(temp.c_str(), "wb");
-  if (!f) return false;
-  bool ok = size == 0 || std::fwrite(data, 1, size, f) == size;
-  ok = std::fflush(f) == 0 && ok;
-  ok = fsync(fileno(f)) == 0 && ok;
-  ok = std::fclose(f) == 0 && ok;
-  if (ok) ok = std::rename(temp.c_str(), path) == 0;
-  if (!ok) std::remove(temp.c_str());
-  return ok;
-}
+bool file_sync(std::FILE* file) { return fsync(fileno(file)) == 0; }
+bool file_replace(const char* from, const char* to) { return std::rename(from, to) == 0; }
+unsigned long file_process_id() { return static_cast<unsigned long>(getpid()); }
