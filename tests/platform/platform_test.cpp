@@ -1,6 +1,6 @@
+// The platform layer's files, PNG, clock and sound: the same source runs in
+// the Linux and the Windows build.
 #include <gtest/gtest.h>
-
-#include <SDL_keycode.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/environment.h"
 #include "platform/files.h"
-#include "platform/keymap.h"
 #include "platform/png_file.h"
 #include "platform/sound.h"
 
@@ -28,30 +28,6 @@ fs::path fresh_dir(const char* name) {
 std::string slurp(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-TEST(KeyMap, WindowsVirtualKeyCodes) {
-  EXPECT_EQ(virtual_key_from_keycode(SDLK_a), 0x41);
-  EXPECT_EQ(virtual_key_from_keycode(SDLK_f), 'F');
-  EXPECT_EQ(virtual_key_from_keycode(SDLK_z), 0x5A);
-  EXPECT_EQ(virtual_key_from_keycode(SDLK_0), 0x30);
-  EXPECT_EQ(virtual_key_from_keycode(SDLK_9), 0x39);
-  EXPECT_EQ(virtual_key_from_keycode(SDLK_ESCAPE), 0x1B);
-  EXPECT_EQ(virtual_key_from_keycode(SDLK_RETURN), 0x0D);
-  EXPECT_EQ(virtual_key_from_keycode(SDLK_F1), 0x70);
-  EXPECT_EQ(virtual_key_from_keycode(SDLK_F12), 0x7B);
-  EXPECT_EQ(virtual_key_from_keycode(SDLK_LEFT), 0x25);
-  EXPECT_EQ(virtual_key_from_keycode(SDLK_KP_5), 0x65);
-  EXPECT_EQ(virtual_key_from_keycode(SDLK_AUDIOPLAY), 0);
-}
-
-TEST(KeyMap, EveryMappedCodeFitsTheTableAndMapsBack) {
-  for (int vk = 1; vk < 256; ++vk) {
-    int32_t key = keycode_from_virtual_key(vk);
-    if (key == 0) continue;
-    EXPECT_EQ(virtual_key_from_keycode(key), vk) << vk;
-  }
-  EXPECT_EQ(keycode_from_virtual_key(0x1B), SDLK_ESCAPE);
 }
 
 TEST(Files, AtomicReplaceLeavesOnlyTheNewFile) {
@@ -117,7 +93,7 @@ TEST(Clock, SteadyMillisecondsAndSleep) {
 }
 
 TEST(Sound, PlaysWithoutADeviceAndNeverFails) {
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  platform_set_environment("SDL_AUDIODRIVER", "dummy");
   fs::path dir = fresh_dir("sound");
   // A 0.05 s mono 8-bit WAV of silence.
   const uint32_t samples = 400;
