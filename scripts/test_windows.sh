@@ -24,6 +24,7 @@ if [ ! -f "$build/CTestTestfile.cmake" ]; then
   echo "test_windows: no Windows build in $build (run scripts/build_windows.sh first)" >&2
   exit 1
 fi
+build=$(cd "$build" && pwd)  # Wine wants an absolute prefix path
 
 # A prefix of our own, no Mono/Gecko download prompts, no debug chatter.
 export WINEPREFIX=$build/wine-prefix
