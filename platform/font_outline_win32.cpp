@@ -97,7 +97,8 @@ bool load_font_outlines(const char* face_name, int weight, FontOutlines* out) {
   HGDIOBJ previous = SelectObject(dc, font);
   TEXTMETRICA metrics;
   char family[LF_FACESIZE] = {};
-  bool loaded = GetTextMetricsA(dc, &metrics) && (metrics.tmPitchAndFamily & TMPF_TRUETYPE) != 0 &&
+  // Any outline face (TrueType or OpenType) has outline metrics; bitmap faces have none.
+  bool loaded = GetTextMetricsA(dc, &metrics) && GetOutlineTextMetricsA(dc, 0, nullptr) > 0 &&
                 GetTextFaceA(dc, sizeof family, family) > 0;
   if (loaded) {
     for (int code = 0; code < OUTLINE_GLYPH_COUNT - 1; ++code) read_glyph(dc, code, &out->glyphs[code]);

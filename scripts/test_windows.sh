@@ -19,7 +19,7 @@ fi
 build=${1:-$here/build-windows}
 labels=${2:-link}
 
-"$here/scripts/install_packages.sh" wine64 wine xvfb xauth || exit 1
+"$here/scripts/install_packages.sh" wine64 wine xvfb xauth fonts-b612 || exit 1
 if [ ! -f "$build/CTestTestfile.cmake" ]; then
   echo "test_windows: no Windows build in $build (run scripts/build_windows.sh first)" >&2
   exit 1
@@ -33,7 +33,11 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 run_x() { xvfb-run -a -s "-screen 0 1920x1080x24" "$@"; }
 
 # Wine must start at all: say so plainly instead of reporting test failures.
-if ! run_x bash -c 'wineboot -i >/dev/null 2>&1; wine "$0" --help' "$build/apps/sim_server.exe" >"$build/wine-start.log" 2>&1; then
+# The face "Korvu" stands for the installed cockpit face, as fontconfig's alias
+# does for the Linux build.
+if ! run_x bash -c 'wineboot -i >/dev/null 2>&1; wine "$0" --help &&
+       wine reg add "HKCU\\Software\\Wine\\Fonts\\Replacements" /v Korvu /d B612 /f' \
+       "$build/apps/sim_server.exe" >"$build/wine-start.log" 2>&1; then
   echo "test_windows: Wine cannot start a Windows program here:" >&2
   tail -20 "$build/wine-start.log" >&2
   exit 1
