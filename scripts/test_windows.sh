@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Runs the Windows build's link tests under Wine, headless under Xvfb: the
-# client against the Win32 listener (window class, registered message, atom,
-# named mapping). Installs Wine when it is missing.
-# Usage: scripts/test_windows.sh [build-dir] [ctest label regex, default "link"]
+# Runs the Windows build's unit tests under Wine, headless under Xvfb, among
+# them the link client against the Win32 listener (window class, registered
+# message, atom, named mapping), and two programs talking through the link.
+# Installs Wine when it is missing.
+# Usage: scripts/test_windows.sh [build-dir] [ctest label regex, default "unit"]
 set -uo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -17,7 +18,7 @@ if [ "${1:-}" = --cross-process ]; then  # run inside Xvfb by the code below
 fi
 
 build=${1:-$here/build-windows}
-labels=${2:-link}
+labels=${2:-unit}
 
 "$here/scripts/install_packages.sh" wine64 wine xvfb xauth fonts-b612 || exit 1
 if [ ! -f "$build/CTestTestfile.cmake" ]; then
