@@ -2,10 +2,8 @@ add_executable(pfd_display ${CMAKE_CURRENT_LIST_DIR}/pfd_display.cpp)
 target_link_libraries(pfd_display PRIVATE pfd framework simlink platform)
 
 # Working folders of the two primary flight displays.
-if(TARGET artwork_DU_NoBezel AND TARGET artwork_DU_BezelOverlay AND TARGET artwork_zero_flag)
-  cockpit_run_folder(FOLDER pfd1 TEXTURES zero_flag DU_NoBezel DU_BezelOverlay)
-  cockpit_run_folder(FOLDER pfd2 TEXTURES zero_flag DU_NoBezel DU_BezelOverlay)
-endif()
+cockpit_run_folder(FOLDER pfd1 TEXTURES zero_flag DU_NoBezel DU_BezelOverlay)
+cockpit_run_folder(FOLDER pfd2 TEXTURES zero_flag DU_NoBezel DU_BezelOverlay)
 
 # Each folder starts with its side and the folders of the display units whose
 # accfg.ini it reads; a settings file the user has changed is kept.

@@ -12,10 +12,11 @@ function(cockpit_library name)
   endif()
 endfunction()
 
-# cockpit_test(NAME SOURCES src... [LIBS lib...] [LABELS l...]): one GoogleTest
-# executable registered with ctest. Tests labelled "gl" need a display (Xvfb).
-# They run with the source tree's shared data folder reachable as
-# COCKPIT_SHARED_DATA and the run tree as COCKPIT_RUN_DIR.
+# cockpit_test(NAME SOURCES src... [LIBS lib...] [LABELS l...] [TIMEOUT s]): one
+# GoogleTest executable registered with ctest. Tests labelled "gl" need a
+# display (Xvfb). They know the source tree as COCKPIT_SOURCE_DIR (its shared
+# data folder is COCKPIT_SOURCE_DIR/../shared/data, absent in a user's clone),
+# the build tree as COCKPIT_BINARY_DIR and the run tree as COCKPIT_RUN_DIR.
 function(cockpit_test name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -47,10 +48,6 @@ function(cockpit_fuzzer name)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS})
 endfunction()
-
-# cockpit_run_folder(FOLDER [FILES src=>dest ...]) is done with plain
-# add_custom_command in the owning folder; the run tree lives under
-# ${COCKPIT_RUN_DIR}/<unit folder>/ with textures/ and data/ inside.
 
 # Artwork: an SVG source rendered at build time into a TGA texture.
 # cockpit_artwork(NAME SVG path.svg WIDTH w HEIGHT h)
