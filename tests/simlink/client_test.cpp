@@ -14,8 +14,9 @@
 #include "simlink/simlink.h"
 #include "simlink/simlink_testing.h"
 #include "simlink/link_wire.h"
-#include "tests/simlink/fake_server.h"
-#include "tests/simlink/link_test_support.h"
+#include "tests/support/fake_server.h"
+#include "tests/support/private_link.h"
+#include "tests/support/programs.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ void log_write(void* context, uint32_t offset, uint32_t size, uint8_t*) {
 class ClientTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder = make_private_link_folder();
+    folder = private_link_folder("cl");
     simlink_set_timing(fast_timing);
     offset_space_init(&space);
   }

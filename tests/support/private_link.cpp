@@ -1,18 +1,32 @@
 #include "tests/support/private_link.h"
 
-#include <chrono>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <random>
 #include <system_error>
 
 #include "simlink/simlink.h"
 
-bool private_link_start(PrivateLink* link, OffsetSpace* space, const std::string& tag, std::string* error) {
-  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  link->folder = std::filesystem::temp_directory_path() / (tag + "-" + std::to_string(stamp));
+std::string private_link_folder(const std::string& tag) {
+  std::random_device random;
+  // Short names: socket paths have a small length limit.
+  std::filesystem::path folder = std::filesystem::temp_directory_path() /
+      (tag + "-" + std::to_string(getpid()) + "-" + std::to_string(random() % 100000));
   std::error_code ec;
-  std::filesystem::remove_all(link->folder, ec);
-  std::filesystem::create_directories(link->folder, ec);
-  setenv("COCKPIT_LINK_DIR", link->folder.c_str(), 1);
+  std::filesystem::remove_all(folder, ec);
+  std::filesystem::create_directories(folder, ec);
+  setenv("COCKPIT_LINK_DIR", folder.c_str(), 1);
+  return folder.string();
+}
+
+void remove_link_folder(const std::string& folder) {
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+}
+
+bool private_link_start(PrivateLink* link, OffsetSpace* space, const std::string& tag, std::string* error) {
+  link->folder = private_link_folder(tag);
   offset_space_init(space);
   LinkServerOptions options;
   options.link_dir = link->folder.string();
@@ -24,6 +38,5 @@ void private_link_stop(PrivateLink* link) {
   simlink_close();
   if (link->server) link_server_stop(link->server);
   link->server = nullptr;
-  std::error_code ec;
-  std::filesystem::remove_all(link->folder, ec);
+  remove_link_folder(link->folder.string());
 }
