@@ -8,8 +8,6 @@
 #include "framework/tga.h"
 #include "platform/clock.h"
 
-EfisState g_efis;
-
 namespace {
 
 constexpr int FRAME_SLEEP_MS = 1;
@@ -91,18 +89,18 @@ void before_shutdown() {
 }
 
 const UnitHooks HOOKS = {
-    EFIS_SETTINGS_FILE,
-    write_settings,
-    read_settings,
-    startup_title,
-    ASPECT_HEIGHT_FROM_WIDTH,
-    EFIS_ASPECT,
-    false,  // the system's own maximum tracking size applies
-    gl_init,
-    frame,
-    left_click,
-    window_moved,
-    before_shutdown,
+    EFIS_SETTINGS_FILE,        // settings_file: "EFIS.ini" in the working folder
+    write_settings,            // write_settings: the default file, or the running values
+    read_settings,             // read_settings: panel reset, then the file
+    startup_title,             // startup_title: "Korvu Capt EFIS - ..." or "Korvu FO EFIS - ..."
+    ASPECT_HEIGHT_FROM_WIDTH,  // aspect: the panel's height follows its width
+    EFIS_ASPECT,               // aspect_factor: 2.745
+    false,                     // limit_tracking_size: the system's own maximum applies
+    gl_init,                   // gl_init: the panel texture
+    frame,                     // frame: scripted clicks, exchange, inputs, picture, 1 ms sleep
+    left_click,                // left_click: the panel's buttons and knobs
+    window_moved,              // window_moved: the settings are rewritten at every move
+    before_shutdown,           // before_shutdown: takes back the settings just saved
 };
 
 }  // namespace

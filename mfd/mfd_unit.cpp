@@ -155,18 +155,18 @@ void mfd_left_click(int x, int y) {
 
 const UnitHooks& mfd_unit_hooks() {
   static const UnitHooks hooks = {
-      MFD_SETTINGS_FILE,
-      mfd_write_settings,
-      mfd_read_settings,
-      startup_title,
-      ASPECT_WIDTH_FROM_HEIGHT,
-      DU_WIDTH_PER_HEIGHT,
-      true,
-      mfd_gl_init,
-      mfd_frame,
-      mfd_left_click,
-      nullptr,
-      mfd_release_gl,
+      MFD_SETTINGS_FILE,         // settings_file: "MFD.ini" in the working folder
+      mfd_write_settings,        // write_settings: the default file, or the running values at shutdown
+      mfd_read_settings,         // read_settings: the file
+      startup_title,             // startup_title: "Starting Up Please Wait" until gl_init names the role
+      ASPECT_WIDTH_FROM_HEIGHT,  // aspect: the drawing area is as wide as the height allows
+      DU_WIDTH_PER_HEIGHT,       // aspect_factor: 0.7165, the display units' shared aspect
+      true,                      // limit_tracking_size: the window stays within 3000 x 3000
+      mfd_gl_init,               // gl_init: fonts, lists, textures, error log, data files, role and title
+      mfd_frame,                 // frame: exchange, keyboard, pages, fade, bezel, 1 ms sleep
+      mfd_left_click,            // left_click: the bezel's soft keys and knob
+      nullptr,                   // window_moved: nothing to do; the settings are saved at shutdown
+      mfd_release_gl,            // before_shutdown: the static display lists
   };
   return hooks;
 }

@@ -93,7 +93,7 @@ void leading_digits(double altitude) {
   // The flags stand in for the leading digits not shown, the rightmost first.
   static const float flag_offsets[3] = {0.0f, 1.064f, 1.064f + 1.075f};
   glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, pfd.common.textures[ZERO_FLAG_TEXTURE]);
+  glBindTexture(GL_TEXTURE_2D, g_pfd.common.textures[ZERO_FLAG_TEXTURE]);
   glColor3f(1, 1, 1);
   for (int k = 3 - d.zero_flags; k < 3; k++) {
     place(1.559f, 1.39f, 8.17f);
@@ -148,7 +148,7 @@ void selected_altitude(double altitude, double selected, bool altitude_hold) {
 
 void baro_readout() {
   char text[24];
-  format_baro(text, sizeof text, pfd.value.baro_hpa_shown, pfd.value.baro_hpa, pfd.value.baro_inches);
+  format_baro(text, sizeof text, g_pfd.value.baro_hpa_shown, g_pfd.value.baro_hpa, g_pfd.value.baro_inches);
   place(1, 0.1f, 5);
   glScalef(0.11f, 0.11f, 1);
   set_colour(PFD_CYAN);
@@ -156,7 +156,7 @@ void baro_readout() {
 }
 
 void minimums_readouts(double altitude) {
-  const MinimumsState& m = pfd.minimums;
+  const MinimumsState& m = g_pfd.minimums;
   place(3.14f, 0.56f, 30);
   glScalef(0.55f, 0.55f, 1);
   set_colour(PFD_MAGENTA);
@@ -186,13 +186,13 @@ void minimums_readouts(double altitude) {
 }
 
 void live_altitude_group() {
-  const double altitude = pfd.value.indicated_altitude;
+  const double altitude = g_pfd.value.indicated_altitude;
   clip_box(0.7329f, 0.547f, 0.1438f, 0.327f);
   place(1.145f, 0.315f, 8.199f);
   set_colour(TAPE_GREY);
   filled_rect(0, 0, 0.676f, 2.218f);
   tape_steps(altitude);
-  ground_band(pfd.value.radio_altitude);
+  ground_band(g_pfd.value.radio_altitude);
   no_clip();
   draw_altitude_readout_box();
   rolling_digits(altitude);
@@ -205,9 +205,9 @@ void live_altitude_group() {
   place(0.03f, 0, 10);
   set_colour(PFD_MAGENTA);
   glLineWidth(4);
-  const double trend = clamp_readout(pfd.value.vertical_speed / 60.0 * 6.0 * 0.00206, -1.325, 1.39);
+  const double trend = clamp_readout(g_pfd.value.vertical_speed / 60.0 * 6.0 * 0.00206, -1.325, 1.39);
   line(1.306f, 1.698f, 1.306f, static_cast<float>(1.698 + trend));
-  selected_altitude(altitude, pfd.value.selected_altitude, pfd.raw.altitude_hold != 0);
+  selected_altitude(altitude, g_pfd.value.selected_altitude, g_pfd.raw.altitude_hold != 0);
   baro_readout();
   minimums_readouts(altitude);
 }
@@ -228,12 +228,12 @@ void draw_altitude_readout_box() {
 }
 
 void draw_altitude_group() {
-  if (pfd.raw.avionics_master) {
+  if (g_pfd.raw.avionics_master) {
     live_altitude_group();
   } else {
     draw_altitude_failure();
   }
-  if (minimums_alert_due(&pfd.minimums)) minimums_alert_play(MINIMUMS_SOUND);
+  if (minimums_alert_due(&g_pfd.minimums)) minimums_alert_play(MINIMUMS_SOUND);
   // The flags the next frame shows and sounds come from this frame's values.
-  minimums_update_passed(&pfd.minimums, pfd.value.height_above_ground, pfd.value.indicated_altitude);
+  minimums_update_passed(&g_pfd.minimums, g_pfd.value.height_above_ground, g_pfd.value.indicated_altitude);
 }

@@ -52,7 +52,7 @@ void glideslope() {
   place(0.581f, 1.239f, 5);
   glScalef(MODE_SCALE, MODE_SCALE, 1);
   print(PFD_FONT, ALIGN_CENTRED, "GS");
-  const double raw_deviation = std::isnan(pfd.raw.glideslope_deviation) ? 0.0 : pfd.raw.glideslope_deviation;
+  const double raw_deviation = std::isnan(g_pfd.raw.glideslope_deviation) ? 0.0 : g_pfd.raw.glideslope_deviation;
   const double deviation = clamp_readout(raw_deviation, -GLIDESLOPE_FULL_SCALE, GLIDESLOPE_FULL_SCALE);
   place(0.5939f, static_cast<float>(0.8467 - 0.0022 * deviation), 5);
   glLineWidth(2);
@@ -72,21 +72,21 @@ void marker(float x, float width, const char* letter, Rgb colour, float letter_w
 }  // namespace
 
 void annunciators_init() {
-  annunciator_make(&pfd.ap, "AP", -0.14f, 1.5f);
-  annunciator_make(&pfd.yd, "YD", 0.154f, 1.5f);
+  annunciator_make(&g_pfd.ap, "AP", -0.14f, 1.5f);
+  annunciator_make(&g_pfd.yd, "YD", 0.154f, 1.5f);
 }
 
 void draw_annunciations() {
-  if (!pfd.raw.avionics_master) return;
-  const PfdRaw& raw = pfd.raw;
+  if (!g_pfd.raw.avionics_master) return;
+  const PfdRaw& raw = g_pfd.raw;
   coupling_arrow((raw.tcas_flags & TCAS_FLAG_FO_COUPLED) != 0);
 
-  annunciator_step_ap(&pfd.ap, raw.autopilot_master != 0, pfd.tick_changed);
-  annunciator_step_yd(&pfd.yd, raw.yaw_damper != 0, pfd.tick_changed);
+  annunciator_step_ap(&g_pfd.ap, raw.autopilot_master != 0, g_pfd.tick_changed);
+  annunciator_step_yd(&g_pfd.yd, raw.yaw_damper != 0, g_pfd.tick_changed);
   // The mode texts take the colour of the annunciator drawn last.
   Rgb mode_colour = PFD_V2_GREEN;
-  draw_annunciator(pfd.ap, &mode_colour);
-  draw_annunciator(pfd.yd, &mode_colour);
+  draw_annunciator(g_pfd.ap, &mode_colour);
+  draw_annunciator(g_pfd.yd, &mode_colour);
 
   ModeInputs in{};
   in.autopilot = raw.autopilot_master != 0;
@@ -95,8 +95,8 @@ void draw_annunciations() {
   in.approach_hold = raw.approach_hold != 0;
   in.altitude_hold = raw.altitude_hold != 0;
   in.nav_gps_switch = raw.nav_gps_switch;
-  in.nav1_localiser = pfd.value.nav1_localiser;
-  in.vertical_speed_target = pfd.value.vertical_speed_target;
+  in.nav1_localiser = g_pfd.value.nav1_localiser;
+  in.vertical_speed_target = g_pfd.value.vertical_speed_target;
   set_colour(mode_colour);
   if (const char* lateral = lateral_mode_text(in)) {
     place(-0.2429f, 1.5809f, 5);

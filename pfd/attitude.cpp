@@ -35,7 +35,7 @@ int excessive_pitch_chevrons(double pitch) {
 double drawn_fd_bank(double fd_bank) { return std::fabs(fd_bank) > 90.0 ? 0.0 : fd_bank; }
 
 static float clamped_pitch() {
-  double p = pfd.value.pitch;
+  double p = g_pfd.value.pitch;
   if (p > PITCH_LIMIT) p = PITCH_LIMIT;
   if (p < -PITCH_LIMIT) p = -PITCH_LIMIT;
   return static_cast<float>(p);
@@ -45,7 +45,7 @@ static void sphere(bool live) {
   clip_box(0.253f, 0.5569f, 0.4659f, 0.3149f);
   place(0, SPHERE_Y, ATTITUDE_DEPTH);
   if (live) {
-    glRotatef(static_cast<float>(pfd.value.bank), 0, 0, 1);
+    glRotatef(static_cast<float>(g_pfd.value.bank), 0, 0, 1);
     glTranslatef(0, clamped_pitch() * SPHERE_SHIFT_PER_DEGREE, 0);
   }
   const float sky[] = {-1.51f, 0, 1.51f, 0, 1.51f, 2.7f, -1.51f, 2.7f};
@@ -76,10 +76,10 @@ static void ladder_label(float x_right, float y, int degrees) {
 
 static void pitch_ladder() {
   static const int steps[] = {0, 1, 2, 3, 4, 5, 6, 8, 12, 18};
-  ClipFractions c = ladder_clip(pfd.value.radio_altitude);
+  ClipFractions c = ladder_clip(g_pfd.value.radio_altitude);
   clip_box(c.left, c.bottom, c.width, c.height);
   place(0, LADDER_Y, ATTITUDE_DEPTH);
-  glRotatef(static_cast<float>(pfd.value.bank), 0, 0, 1);
+  glRotatef(static_cast<float>(g_pfd.value.bank), 0, 0, 1);
   glTranslatef(0, clamped_pitch() * SPHERE_SHIFT_PER_DEGREE, 0);
   set_colour(PFD_WHITE);
   glLineWidth(2);
@@ -105,12 +105,12 @@ static void chevron(float y, float scale, bool mirrored) {
 }
 
 static void chevrons() {
-  int count = excessive_pitch_chevrons(pfd.value.pitch);
+  int count = excessive_pitch_chevrons(g_pfd.value.pitch);
   if (!count) return;
   float offset = clamped_pitch() * SPHERE_SHIFT_PER_DEGREE;
   clip_box(0.253f, 0.5569f, 0.4659f, 0.3149f);
   place(0, CHEVRON_Y, ATTITUDE_DEPTH);
-  glRotatef(static_cast<float>(pfd.value.bank), 0, 0, 1);
+  glRotatef(static_cast<float>(g_pfd.value.bank), 0, 0, 1);
   set_colour(PFD_RED);
   glLineWidth(3);
   if (count > 0) {
@@ -134,7 +134,7 @@ static void radio_altitude_box(Rgb text_colour, bool live) {
   glScalef(0.14f, 0.14f, 0.14f);
   set_colour(text_colour);
   if (live) {
-    float ra = pfd.value.radio_altitude;
+    float ra = g_pfd.value.radio_altitude;
     ra = ra < 0 ? 0 : (ra > RADIO_ALTITUDE_SHOWN_MAX ? RADIO_ALTITUDE_SHOWN_MAX : ra);
     print(PFD_FONT, ALIGN_CENTRED, "%d", static_cast<int>(ra));
   } else {
@@ -176,7 +176,7 @@ static void wing_bars() {
 
 static void sky_pointer() {
   place(0, LADDER_Y, ATTITUDE_DEPTH);
-  glRotatef(static_cast<float>(pfd.value.bank), 0, 0, 1);
+  glRotatef(static_cast<float>(g_pfd.value.bank), 0, 0, 1);
   glTranslatef(0, 0.5899f, 0);
   set_colour(PFD_WHITE);
   static const float triangle[] = {0, 0, -0.0559f, -0.089f, 0.0559f, -0.089f};
@@ -184,11 +184,11 @@ static void sky_pointer() {
 }
 
 static void flight_director() {
-  if (!pfd.raw.fd_active) return;
-  float fd_pitch = static_cast<float>(pfd.value.fd_pitch);
+  if (!g_pfd.raw.fd_active) return;
+  float fd_pitch = static_cast<float>(g_pfd.value.fd_pitch);
   place(0, SPHERE_Y, ATTITUDE_DEPTH);
-  glRotatef(static_cast<float>(pfd.value.bank), 0, 0, 1);
-  glRotatef(static_cast<float>(drawn_fd_bank(pfd.value.fd_bank)), 0, 0, 1);
+  glRotatef(static_cast<float>(g_pfd.value.bank), 0, 0, 1);
+  glRotatef(static_cast<float>(drawn_fd_bank(g_pfd.value.fd_bank)), 0, 0, 1);
   glTranslatef(0, clamped_pitch() * SPHERE_SHIFT_PER_DEGREE - fd_pitch * SPHERE_SHIFT_PER_DEGREE, 0);
   glScalef(0.819f, 0.819f, 0.819f);
   glLineWidth(2);
@@ -227,13 +227,13 @@ static void failure_words() {
 }
 
 void draw_attitude_group() {
-  if (!pfd.raw.battery_master) return;
+  if (!g_pfd.raw.battery_master) return;
   glDisable(GL_TEXTURE_2D);
-  if (pfd.raw.avionics_master) {
+  if (g_pfd.raw.avionics_master) {
     sphere(true);
     pitch_ladder();
     chevrons();
-    if (pfd.value.radio_altitude <= RADIO_ALTITUDE_SHOWN_MAX) radio_altitude_box(PFD_WHITE, true);
+    if (g_pfd.value.radio_altitude <= RADIO_ALTITUDE_SHOWN_MAX) radio_altitude_box(PFD_WHITE, true);
     aircraft_symbol();
     wing_bars();
     sky_pointer();

@@ -102,11 +102,11 @@ void heading_bug(double heading, double bug) {
 }  // namespace
 
 void draw_arc_format() {
-  const PfdDerived& v = pfd.value;
+  const PfdDerived& v = g_pfd.value;
   const bool fms = v.course_source == COURSE_SOURCE_FMS;
-  course_line(fms ? PFD_YELLOW : PFD_V2_GREEN, v.heading - selected_course(v, pfd.raw));
-  draw_bearing_pointer_shape(1, bearing_pointer(1, pfd.raw.bearing1_source, v, true), true);
-  draw_bearing_pointer_shape(2, bearing_pointer(2, pfd.raw.bearing2_source, v, true), true);
+  course_line(fms ? PFD_YELLOW : PFD_V2_GREEN, v.heading - selected_course(v, g_pfd.raw));
+  draw_bearing_pointer_shape(1, bearing_pointer(1, g_pfd.raw.bearing1_source, v, true), true);
+  draw_bearing_pointer_shape(2, bearing_pointer(2, g_pfd.raw.bearing2_source, v, true), true);
   compass_arc(v.heading);
   range_arcs();
 

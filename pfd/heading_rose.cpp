@@ -85,7 +85,7 @@ void draw_deviation_circles() {
 }
 
 void draw_rose_format() {
-  const PfdDerived& v = pfd.value;
+  const PfdDerived& v = g_pfd.value;
   const double heading = v.heading;
   draw_rose_card(heading);
 
@@ -98,18 +98,18 @@ void draw_rose_format() {
 
   const bool fms = v.course_source == COURSE_SOURCE_FMS;
   const Rgb colour = fms ? PFD_YELLOW : PFD_V2_GREEN;
-  const double rotation = heading - selected_course(v, pfd.raw);
+  const double rotation = heading - selected_course(v, g_pfd.raw);
   course_pointer(colour, rotation);
-  const int flag = to_from_flag(v, pfd.raw);
+  const int flag = to_from_flag(v, g_pfd.raw);
   if (flag != 0) to_from_arrow(colour, rotation, flag);
-  const double offset = deviation_offset(v, pfd.raw);
+  const double offset = deviation_offset(v, g_pfd.raw);
   if (fms || offset != 0.0) deviation_bar(colour, rotation, offset);
   place(ROSE_X, DEVIATION_Y, HEADING_DEPTH);
   glRotatef(static_cast<float>(rotation), 0, 0, 1);
   draw_deviation_circles();
 
-  draw_bearing_pointer_shape(1, bearing_pointer(1, pfd.raw.bearing1_source, v, false), false);
-  draw_bearing_pointer_shape(2, bearing_pointer(2, pfd.raw.bearing2_source, v, false), false);
+  draw_bearing_pointer_shape(1, bearing_pointer(1, g_pfd.raw.bearing1_source, v, false), false);
+  draw_bearing_pointer_shape(2, bearing_pointer(2, g_pfd.raw.bearing2_source, v, false), false);
   draw_heading_bug_readout();
   rose_frame();
   glScalef(0.3569f, 0.3569f, 1);

@@ -12,7 +12,7 @@ void place(float x, float y, float depth) {
 }
 
 void clip_box(float left, float bottom, float width, float height) {
-  const float w = static_cast<float>(pfd.common.x_size), h = static_cast<float>(pfd.common.y_size);
+  const float w = static_cast<float>(g_pfd.common.x_size), h = static_cast<float>(g_pfd.common.y_size);
   int cw = static_cast<int>(width * w), ch = static_cast<int>(height * h);
   glEnable(GL_SCISSOR_TEST);
   glScissor(static_cast<int>(left * w), static_cast<int>(bottom * h), cw > 0 ? cw : 0, ch > 0 ? ch : 0);

@@ -106,8 +106,8 @@ int pfd_main_read_count() { return queued_reads; }
 // A lost server closes the link so that a later frame reopens it; other
 // failures leave the previous values in place.
 static bool lost(uint32_t result) {
-  link_note_process(&pfd.common, false, result);
-  return !pfd.common.connected;
+  link_note_process(&g_pfd.common, false, result);
+  return !g_pfd.common.connected;
 }
 
 bool pfd_reload_handshake() {
@@ -115,15 +115,15 @@ bool pfd_reload_handshake() {
   uint32_t result = 0;
   simlink_read(CELL_ALERT, 1, &cell, &result);
   if (!simlink_process(&result)) return !lost(result);
-  pfd.raw.alert_cell = cell;
-  if (!(cell & pfd.side.reload_bit)) return true;
+  g_pfd.raw.alert_cell = cell;
+  if (!(cell & g_pfd.side.reload_bit)) return true;
   // The write-back follows the read in the very next batch, and only when our
   // own bit was set, so bits that peers set are erased as rarely as possible.
-  uint8_t cleared = cell & static_cast<uint8_t>(~pfd.side.reload_bit);
+  uint8_t cleared = cell & static_cast<uint8_t>(~g_pfd.side.reload_bit);
   simlink_write(CELL_ALERT, 1, &cleared, &result);
   if (!simlink_process(&result)) return !lost(result);
-  pfd.raw.alert_cell = cleared;
-  accfg_load(pfd_side_config_folder(pfd.settings), &pfd.config);
+  g_pfd.raw.alert_cell = cleared;
+  accfg_load(pfd_side_config_folder(g_pfd.settings), &g_pfd.config);
   plan_geometry_update();
   return true;
 }
@@ -147,15 +147,15 @@ bool pfd_exchange() {
   uint32_t result = 0;
   if (!pfd_reload_handshake()) return false;
 
-  pfd_queue_main_reads(&pfd.raw, pfd.side);
+  pfd_queue_main_reads(&g_pfd.raw, g_pfd.side);
   if (!simlink_process(&result)) return !lost(result);
-  convert_raw(pfd.raw, pfd.config, &pfd.value);
+  convert_raw(g_pfd.raw, g_pfd.config, &g_pfd.value);
 
-  int step = pfd_knob_counter_step(&pfd.knob_last, &pfd.knob_seeded, pfd.raw.knob_counter);
+  int step = pfd_knob_counter_step(&g_pfd.knob_last, &g_pfd.knob_seeded, g_pfd.raw.knob_counter);
   if (step) minimums_knob_step(step);
 
-  if (pfd_drives_nav_gps(pfd.settings.side, pfd.raw.tcas_flags)) {
-    uint32_t value = pfd_nav_gps_value(pfd.raw.efis_mode);
+  if (pfd_drives_nav_gps(g_pfd.settings.side, g_pfd.raw.tcas_flags)) {
+    uint32_t value = pfd_nav_gps_value(g_pfd.raw.efis_mode);
     simlink_write(OFFSET_NAV_GPS_SWITCH, 4, &value, &result);
     if (!simlink_process(&result)) return !lost(result);
   }
@@ -164,21 +164,21 @@ bool pfd_exchange() {
 
 void speed_data_exchange() {
   uint32_t result = 0;
-  simlink_read(0x28C8, 8, &pfd.raw.unused_28c8, &result);
-  simlink_read(0x28C0, 8, &pfd.raw.unused_28c0, &result);
-  simlink_read(0x02B8, 4, &pfd.raw.tas, &result);
-  simlink_read(0x0E8C, 2, &pfd.raw.outside_temperature, &result);
+  simlink_read(0x28C8, 8, &g_pfd.raw.unused_28c8, &result);
+  simlink_read(0x28C0, 8, &g_pfd.raw.unused_28c0, &result);
+  simlink_read(0x02B8, 4, &g_pfd.raw.tas, &result);
+  simlink_read(0x0E8C, 2, &g_pfd.raw.outside_temperature, &result);
   if (simlink_is_open() && !simlink_process(&result)) lost(result);
-  convert_raw(pfd.raw, pfd.config, &pfd.value);
+  convert_raw(g_pfd.raw, g_pfd.config, &g_pfd.value);
   pfd_read_alert_cell();  // bit 6 picks the Mach tape
 }
 
 uint8_t pfd_read_alert_cell() {
   uint32_t result = 0;
-  uint8_t cell = pfd.raw.alert_cell;
+  uint8_t cell = g_pfd.raw.alert_cell;
   if (!simlink_is_open()) return cell;
   simlink_read(CELL_ALERT, 1, &cell, &result);
-  if (simlink_process(&result)) pfd.raw.alert_cell = cell;
+  if (simlink_process(&result)) g_pfd.raw.alert_cell = cell;
   else lost(result);
-  return pfd.raw.alert_cell;
+  return g_pfd.raw.alert_cell;
 }

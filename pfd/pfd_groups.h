@@ -1,6 +1,6 @@
 #pragma once
 // The drawing groups and per-frame steps the PFD frame calls, in frame order.
-// Each reads and updates the global record `pfd` (pfd/pfd_state.h).
+// Each reads and updates the global record `g_pfd` (pfd/pfd_state.h).
 
 // Start-up (GL context current).
 void annunciators_init();        // the "AP" and "YD" annunciator objects

@@ -47,11 +47,11 @@ bool pfd_write_settings_to(const char* path, bool defaults, const UnitCommon& c,
   return settings_commit(w, path);
 }
 
-void pfd_read_settings() { pfd_read_settings_from(PFD_SETTINGS_FILE, &pfd.common, &pfd.settings); }
+void pfd_read_settings() { pfd_read_settings_from(PFD_SETTINGS_FILE, &g_pfd.common, &g_pfd.settings); }
 
 void pfd_write_settings(bool defaults) {
   // A file that cannot be written leaves the old one; the unit runs on.
-  pfd_write_settings_to(PFD_SETTINGS_FILE, defaults, pfd.common, pfd.settings);
+  pfd_write_settings_to(PFD_SETTINGS_FILE, defaults, g_pfd.common, g_pfd.settings);
 }
 
 const char* pfd_side_title(int side) { return side == 1 ? FIRST_OFFICER_TITLE : CAPTAIN_TITLE; }

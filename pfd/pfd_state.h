@@ -264,4 +264,9 @@ struct PfdState {
   uint32_t star_list, square_list;
 };
 
-extern PfdState pfd;
+extern PfdState g_pfd;
+
+// The values in place before the settings file is read: the start-up client
+// size, bezel shown, both masters on (zeros on a live screen until the first
+// exchange), the power-up fade pending and the minimums at their start.
+void pfd_state_start_values();

@@ -56,11 +56,11 @@ void needle(double rotation, float length) {
 
 void draw_vertical_speed_group() {
   dial();
-  if (!pfd.raw.avionics_master) {
+  if (!g_pfd.raw.avionics_master) {
     draw_vertical_speed_failure();
     return;
   }
-  const double vs = pfd.value.vertical_speed;
+  const double vs = g_pfd.value.vertical_speed;
   set_colour(PFD_WHITE);
   glLineWidth(3);
   needle(vertical_speed_rotation(vs), TICK_SHORT);
@@ -70,7 +70,7 @@ void draw_vertical_speed_group() {
     set_colour(PFD_WHITE);
     print(PFD_FONT, ALIGN_RIGHT, "%d", shown);
   }
-  const int target = pfd.value.vertical_speed_target;
+  const int target = g_pfd.value.vertical_speed_target;
   set_colour(PFD_MAGENTA);
   if (target != 0) {
     place(DIAL_X, DIAL_Y, DIAL_DEPTH);

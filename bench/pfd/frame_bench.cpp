@@ -20,7 +20,7 @@
 #include "framework/tga.h"
 #include "pfd/pfd_convert.h"
 #include "pfd/pfd_exchange.h"
-#include "pfd/pfd_frame.h"
+#include "pfd/pfd_picture.h"
 #include "pfd/pfd_groups.h"
 #include "pfd/pfd_settings.h"
 #include "pfd/pfd_state.h"
@@ -58,7 +58,7 @@ void empty_frame(int) { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
 // The state record of a scripted flight, set directly: the picture without the link.
 void scripted_state(int frame) {
   const double t = frame / 60.0;
-  PfdRaw& r = pfd.raw;
+  PfdRaw& r = g_pfd.raw;
   r.battery_master = r.avionics_master = 1;
   r.indicated_altitude = static_cast<int32_t>(3000 + 2000 * std::sin(t * 0.1));
   r.vertical_speed = static_cast<int32_t>(1500 * std::cos(t * 0.1) / 0.768946875);
@@ -76,13 +76,13 @@ void scripted_state(int frame) {
   r.glideslope_alive = 1;
   r.marker_outer = (frame / 30) % 2;
   r.baro = 16211;
-  convert_raw(pfd.raw, pfd.config, &pfd.value);
-  pfd.tick_changed = frame % 30 == 0;
+  convert_raw(g_pfd.raw, g_pfd.config, &g_pfd.value);
+  g_pfd.tick_changed = frame % 30 == 0;
 }
 
 void full_frame(int frame) {
   scripted_state(frame);
-  pfd_draw();
+  pfd_draw_picture(0.2f);  // with a dimming quad, as a dimmed unit draws
 }
 
 // A moving aircraft in the server's offset space: the frame brings it in over the link.
@@ -149,34 +149,32 @@ bool set_up_unit() {
   glDisable(GL_DEPTH_TEST);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  pfd_prepare();
-  pfd.common.x_size = W;
-  pfd.common.y_size = H;
-  pfd.common.bezel_shown = true;
-  pfd.side = pfd_side_table(0);
+  pfd_state_start_values();
+  g_pfd.common.x_size = W;
+  g_pfd.common.y_size = H;
+  g_pfd.common.bezel_shown = true;
+  g_pfd.side = pfd_side_table(0);
   if (!build_font("Korvu", 2, 12, 700)) return false;
   heading_lists_init();
   annunciators_init();
   const std::string art = std::string(COCKPIT_BINARY_DIR) + "/artwork/";
-  if (!make_texture(pfd.common.textures, (art + "zero_flag.tga").c_str(), 2) ||
-      !make_texture(pfd.common.textures, (art + "DU_NoBezel.tga").c_str(), 3) ||
-      !make_texture(pfd.common.textures, (art + "DU_BezelOverlay.tga").c_str(), 4))
+  if (!make_texture(g_pfd.common.textures, (art + "zero_flag.tga").c_str(), 2) ||
+      !make_texture(g_pfd.common.textures, (art + "DU_NoBezel.tga").c_str(), 3) ||
+      !make_texture(g_pfd.common.textures, (art + "DU_BezelOverlay.tga").c_str(), 4))
     return false;
-  pfd.bezel_opening = find_overlay_opening(pfd.common.textures[4]);
-  pfd.config.vmo = 335;
-  pfd.config.mmo = 0.81f;
-  pfd.config.vmin = 110;
-  pfd.config.max_flaps = 40;
+  g_pfd.bezel_opening = find_overlay_opening(g_pfd.common.textures[4]);
+  g_pfd.config.vmo = 335;
+  g_pfd.config.mmo = 0.81f;
+  g_pfd.config.vmin = 110;
+  g_pfd.config.max_flaps = 40;
   // 100 waypoints in a zig-zag north of the aircraft, most of them within range.
   for (int i = 0; i < PFD_PLAN_CAPACITY; i++) {
-    PlanWaypoint& w = pfd.config.plan[i];
+    PlanWaypoint& w = g_pfd.config.plan[i];
     w.latitude = 0.01f * i;
     w.longitude = (i % 2 ? 0.05f : -0.05f);
     std::snprintf(w.ident, sizeof w.ident, "WP%03d", i);
   }
-  pfd.config.plan_length = PFD_PLAN_CAPACITY;
-  pfd.fading = false;
-  pfd.dim_alpha = 0;
+  g_pfd.config.plan_length = PFD_PLAN_CAPACITY;
   return true;
 }
 
@@ -204,8 +202,8 @@ int main(int argc, char** argv) {
   LinkServer* server = link_server_start(&space, options, &error);
   setenv("COCKPIT_LINK_DIR", link_dir.c_str(), 1);
   uint32_t result = 0;
-  pfd.common.connected = server && simlink_open(0, &result);
-  if (!pfd.common.connected) std::fprintf(stderr, "pfd_frame_bench: no link (%s), exchange not timed\n", error.c_str());
+  g_pfd.common.connected = server && simlink_open(0, &result);
+  if (!g_pfd.common.connected) std::fprintf(stderr, "pfd_frame_bench: no link (%s), exchange not timed\n", error.c_str());
 
   const double empty = rate(seconds, empty_frame);
   const double textures = rate(seconds, [](int) {
@@ -215,9 +213,9 @@ int main(int argc, char** argv) {
   });
   int full_frames = 0, bare_frames = 0, linked_frames = 0;
   const double full = rate(seconds, full_frame, &full_frames);
-  pfd.config.plan_length = 0;
+  g_pfd.config.plan_length = 0;
   const double bare = rate(seconds, full_frame, &bare_frames);
-  const double linked = pfd.common.connected ? rate(seconds, linked_frame, &linked_frames) : 0;
+  const double linked = g_pfd.common.connected ? rate(seconds, linked_frame, &linked_frames) : 0;
   const double empty_again = rate(seconds, empty_frame);
   const double baseline = (empty + empty_again) / 2;
 

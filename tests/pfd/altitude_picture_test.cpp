@@ -11,9 +11,9 @@
 #include "tests/pfd/picture_fixture.h"
 
 namespace {
-void set_altitude(double feet) { pfd.raw.indicated_altitude = static_cast<int32_t>(feet); }
-void set_vertical_speed(double fpm) { pfd.raw.vertical_speed = static_cast<int32_t>(fpm / 0.768946875); }
-void set_selected(double feet) { pfd.raw.selected_altitude = static_cast<uint32_t>(feet / 3.28084 * 65536 + 0.5); }
+void set_altitude(double feet) { g_pfd.raw.indicated_altitude = static_cast<int32_t>(feet); }
+void set_vertical_speed(double fpm) { g_pfd.raw.vertical_speed = static_cast<int32_t>(fpm / 0.768946875); }
+void set_selected(double feet) { g_pfd.raw.selected_altitude = static_cast<uint32_t>(feet / 3.28084 * 65536 + 0.5); }
 }  // namespace
 
 TEST_F(PfdPicture, BaroReadoutInInchesOrHectopascals) {
@@ -24,14 +24,14 @@ TEST_F(PfdPicture, BaroReadoutInInchesOrHectopascals) {
   ASSERT_FALSE(hit.empty());
   EXPECT_GT(hit[0].x, W * 0.6);   // lower right of the attitude area
   EXPECT_NEAR(hit[0].y, H * 0.48, H * 0.05);
-  pfd.raw.efis_mode = 0x01;
+  g_pfd.raw.efis_mode = 0x01;
   begin();
   draw_altitude_group();
   expect_colour("1013 MB", 0, 1, 1);
   EXPECT_FALSE(printed("29.92 IN"));
   // A hostile setting stays inside the field.
-  pfd.raw.efis_mode = 0;
-  pfd.raw.baro = 65535;
+  g_pfd.raw.efis_mode = 0;
+  g_pfd.raw.baro = 65535;
   begin();
   draw_altitude_group();
   for (const auto& p : text_captured()) EXPECT_LE(p.text.size(), 9u) << p.text;
@@ -115,8 +115,8 @@ TEST_F(PfdPicture, VerticalSpeedDigitsAbove500) {
   draw_vertical_speed_group();
   expect_colour("500", 1, 1, 1);
   set_vertical_speed(-30000);
-  pfd.raw.altitude_hold = 1;
-  pfd.raw.vertical_speed_target = -32768;
+  g_pfd.raw.altitude_hold = 1;
+  g_pfd.raw.vertical_speed_target = -32768;
   begin();
   draw_vertical_speed_group();
   EXPECT_TRUE(printed("-9900"));
@@ -127,15 +127,15 @@ TEST_F(PfdPicture, VerticalSpeedDigitsAbove500) {
 
 TEST_F(PfdPicture, MinimumsReadoutMarkerAndAlertBox) {
   set_altitude(3000);
-  pfd.raw.gps_altitude = 3000 / 3.281;
-  pfd.minimums.mode = MINIMUMS_RA;
+  g_pfd.raw.gps_altitude = 3000 / 3.281;
+  g_pfd.minimums.mode = MINIMUMS_RA;
   begin();
   altitude_control_step();
   draw_altitude_group();
   expect_colour("200 RA", 0.882f, 0, 0.482f);
   EXPECT_FALSE(printed("MIN"));
-  pfd.minimums.mode = MINIMUMS_BARO;
-  pfd.minimums.baro_minimums = 3100;
+  g_pfd.minimums.mode = MINIMUMS_BARO;
+  g_pfd.minimums.baro_minimums = 3100;
   begin();
   altitude_control_step();
   draw_altitude_group();
@@ -164,11 +164,11 @@ TEST_F(PfdPicture, MinimumsAlertSoundsOncePerCrossing) {
   const std::filesystem::path here = std::filesystem::current_path();
   std::filesystem::current_path(run);
 
-  pfd.minimums.mode = MINIMUMS_RA;
+  g_pfd.minimums.mode = MINIMUMS_RA;
   const int before = minimums_alert_count();
   const double heights[] = {400, 300, 190, 150, 120};
   for (double h : heights) {
-    pfd.raw.gps_altitude = h / 3.281;
+    g_pfd.raw.gps_altitude = h / 3.281;
     begin();
     altitude_control_step();
     draw_altitude_group();
@@ -177,7 +177,7 @@ TEST_F(PfdPicture, MinimumsAlertSoundsOncePerCrossing) {
   // Climbing through and back while the first alert still plays: no pile-up.
   const double again[] = {250, 180, 170};
   for (double h : again) {
-    pfd.raw.gps_altitude = h / 3.281;
+    g_pfd.raw.gps_altitude = h / 3.281;
     begin();
     altitude_control_step();
     draw_altitude_group();
@@ -196,7 +196,7 @@ TEST_F(PfdPicture, MinimumsAlertSoundsOncePerCrossing) {
 }
 
 TEST_F(PfdPicture, AltitudeAndVerticalSpeedFailurePictures) {
-  pfd.raw.avionics_master = 0;
+  g_pfd.raw.avionics_master = 0;
   begin();
   draw_altitude_group();
   draw_vertical_speed_group();
@@ -226,42 +226,42 @@ void all_groups() {
 TEST_F(PfdPicture, WholePictureInEveryFormatLeavesGlClean) {
   set_altitude(5520);
   set_selected(6000);
-  pfd.raw.altitude_hold = 1;
+  g_pfd.raw.altitude_hold = 1;
   set_vertical_speed(1200);
-  pfd.raw.vertical_speed_target = 1500;
-  pfd.raw.radio_altitude = static_cast<uint32_t>(400 / 3.28084 * 65536);
-  pfd.raw.heading = static_cast<uint32_t>(30 / 8.381e-8);
-  pfd.raw.heading_bug = static_cast<uint16_t>(60 * 65536 / 360);
-  pfd.raw.nav1_course = 45;
-  pfd.raw.efis_mode = 0x08;
-  pfd.raw.nav_flags = (1 << 1) | (1 << 3) | (1 << 4) | (1 << 11);
-  pfd.raw.bearing1_source = 4;
-  pfd.raw.bearing2_source = 2;
-  pfd.raw.nav1_radial = 20000;
-  pfd.raw.adf2_bearing = 3000;
-  pfd.raw.nav1_to_from = 1;
-  pfd.raw.nav1_deviation = 40;
-  pfd.raw.dme1_distance = 123;
-  pfd.raw.wind_speed = 25;
-  pfd.raw.wind_direction = 16000;
-  pfd.raw.autopilot_master = 1;
-  pfd.raw.heading_hold = 1;
-  pfd.raw.yaw_damper = 1;
-  pfd.raw.glideslope_alive = 1;
-  pfd.raw.marker_outer = 1;
-  std::memcpy(pfd.raw.vor1_ident, "ABC", 3);
-  pfd.minimums.mode = MINIMUMS_BARO;
-  pfd.minimums.baro_minimums = 5600;
+  g_pfd.raw.vertical_speed_target = 1500;
+  g_pfd.raw.radio_altitude = static_cast<uint32_t>(400 / 3.28084 * 65536);
+  g_pfd.raw.heading = static_cast<uint32_t>(30 / 8.381e-8);
+  g_pfd.raw.heading_bug = static_cast<uint16_t>(60 * 65536 / 360);
+  g_pfd.raw.nav1_course = 45;
+  g_pfd.raw.efis_mode = 0x08;
+  g_pfd.raw.nav_flags = (1 << 1) | (1 << 3) | (1 << 4) | (1 << 11);
+  g_pfd.raw.bearing1_source = 4;
+  g_pfd.raw.bearing2_source = 2;
+  g_pfd.raw.nav1_radial = 20000;
+  g_pfd.raw.adf2_bearing = 3000;
+  g_pfd.raw.nav1_to_from = 1;
+  g_pfd.raw.nav1_deviation = 40;
+  g_pfd.raw.dme1_distance = 123;
+  g_pfd.raw.wind_speed = 25;
+  g_pfd.raw.wind_direction = 16000;
+  g_pfd.raw.autopilot_master = 1;
+  g_pfd.raw.heading_hold = 1;
+  g_pfd.raw.yaw_damper = 1;
+  g_pfd.raw.glideslope_alive = 1;
+  g_pfd.raw.marker_outer = 1;
+  std::memcpy(g_pfd.raw.vor1_ident, "ABC", 3);
+  g_pfd.minimums.mode = MINIMUMS_BARO;
+  g_pfd.minimums.baro_minimums = 5600;
   const uint8_t formats[] = {0x08, 0x04 | 0x08 | 0x01, 0x10 | 0x04};
   const char* names[] = {"whole_rose", "whole_arc", "whole_fms_arc"};
   for (int i = 0; i < 3; i++) {
-    pfd.raw.efis_mode = formats[i];
+    g_pfd.raw.efis_mode = formats[i];
     begin();
     all_groups();
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << names[i];
     shot(names[i]);
   }
-  pfd.raw.avionics_master = 0;
+  g_pfd.raw.avionics_master = 0;
   begin();
   all_groups();
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));

@@ -5,62 +5,62 @@
 #include "tests/pfd/picture_fixture.h"
 
 TEST_F(PfdPicture, AutopilotEngageAndDisengageFlashOverTicks) {
-  pfd.raw.autopilot_master = 1;
+  g_pfd.raw.autopilot_master = 1;
   std::string seen;
   for (int frame = 0; frame < 30; frame++) {
-    pfd.tick_changed = frame % 2 == 1;
+    g_pfd.tick_changed = frame % 2 == 1;
     begin();
     draw_annunciations();
-    if (pfd.tick_changed) seen += printed("AP") ? '1' : '0';
+    if (g_pfd.tick_changed) seen += printed("AP") ? '1' : '0';
     if (printed("AP")) {
       expect_colour("AP", 0.156f, 0.803f, 0.215f);
     }
   }
   EXPECT_EQ(seen, "101010101011111");
-  pfd.raw.autopilot_master = 0;
+  g_pfd.raw.autopilot_master = 0;
   seen.clear();
   for (int frame = 0; frame < 30; frame++) {
-    pfd.tick_changed = frame % 2 == 1;
+    g_pfd.tick_changed = frame % 2 == 1;
     begin();
     draw_annunciations();
-    if (pfd.tick_changed) seen += printed("AP") ? '1' : '0';
+    if (g_pfd.tick_changed) seen += printed("AP") ? '1' : '0';
     if (printed("AP")) expect_colour("AP", 1, 0.75f, 0);
   }
   EXPECT_EQ(seen, "010101010100000");
 }
 
 TEST_F(PfdPicture, YawDamperAndModeTexts) {
-  pfd.raw.yaw_damper = 1;
-  pfd.raw.autopilot_master = 1;
-  pfd.raw.heading_hold = 1;
-  pfd.raw.altitude_hold = 1;
+  g_pfd.raw.yaw_damper = 1;
+  g_pfd.raw.autopilot_master = 1;
+  g_pfd.raw.heading_hold = 1;
+  g_pfd.raw.altitude_hold = 1;
   begin();
   draw_annunciations();
   expect_colour("YD", 0.156f, 0.803f, 0.215f);
   expect_colour("HDG", 0.156f, 0.803f, 0.215f);
   expect_colour("ALT", 0.156f, 0.803f, 0.215f);
-  pfd.raw.nav_hold = 1;
-  pfd.raw.nav_flags = 1 << 6;
+  g_pfd.raw.nav_hold = 1;
+  g_pfd.raw.nav_flags = 1 << 6;
   begin();
   draw_annunciations();
   EXPECT_TRUE(printed("LOC"));
   EXPECT_FALSE(printed("HDG"));
-  pfd.raw.nav_gps_switch = 1;
+  g_pfd.raw.nav_gps_switch = 1;
   begin();
   draw_annunciations();
   EXPECT_TRUE(printed("FMS"));
   // Releasing the yaw damper: its amber flash colours the mode texts.
-  pfd.raw.yaw_damper = 0;
-  pfd.tick_changed = true;
+  g_pfd.raw.yaw_damper = 0;
+  g_pfd.tick_changed = true;
   begin();
   draw_annunciations();
-  pfd.tick_changed = true;
+  g_pfd.tick_changed = true;
   begin();
   draw_annunciations();
   ASSERT_TRUE(printed("YD"));
   expect_colour("FMS", 1, 0.75f, 0);
   // A vertical speed target with altitude hold and autopilot: "VS".
-  pfd.raw.vertical_speed_target = 700;
+  g_pfd.raw.vertical_speed_target = 700;
   begin();
   draw_annunciations();
   EXPECT_TRUE(printed("VS"));
@@ -72,11 +72,11 @@ TEST_F(PfdPicture, MarkerLightsAndGlideslope) {
   draw_annunciations();
   EXPECT_FALSE(printed("O"));
   EXPECT_FALSE(printed("GS"));
-  pfd.raw.marker_outer = 1;
-  pfd.raw.marker_middle = 1;
-  pfd.raw.marker_inner = 1;
-  pfd.raw.glideslope_alive = 1;
-  pfd.raw.glideslope_deviation = 1e30f;  // kept on its scale
+  g_pfd.raw.marker_outer = 1;
+  g_pfd.raw.marker_middle = 1;
+  g_pfd.raw.marker_inner = 1;
+  g_pfd.raw.glideslope_alive = 1;
+  g_pfd.raw.glideslope_deviation = 1e30f;  // kept on its scale
   begin();
   draw_annunciations();
   shot("markers");
@@ -103,11 +103,11 @@ TEST_F(PfdPicture, CouplingArrowPointsToTheCoupledSide) {
   const int left_head = count_colour(180, 48, 188, 54, 0, 250, 7);
   const int right_head = count_colour(198, 48, 206, 54, 0, 250, 7);
   EXPECT_GT(left_head, right_head);
-  pfd.raw.tcas_flags = 0x02;
+  g_pfd.raw.tcas_flags = 0x02;
   begin();
   draw_annunciations();
   EXPECT_GT(count_colour(198, 48, 206, 54, 0, 250, 7), count_colour(180, 48, 188, 54, 0, 250, 7));
-  pfd.raw.avionics_master = 0;
+  g_pfd.raw.avionics_master = 0;
   begin();
   draw_annunciations();
   EXPECT_EQ(count_colour(0, 0, W - 1, H - 1, 0, 250, 7), 0);

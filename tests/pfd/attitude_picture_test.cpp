@@ -12,12 +12,12 @@ class AttitudePicture : public PfdPicture {
  protected:
   // Raw pitch/bank in degrees, the way the simulator counts them (negated).
   void attitude(double pitch, double bank) {
-    pfd.raw.pitch = static_cast<int32_t>(-pitch / 8.319e-8);
-    pfd.raw.bank = static_cast<int32_t>(-bank / 8.319e-8);
+    g_pfd.raw.pitch = static_cast<int32_t>(-pitch / 8.319e-8);
+    g_pfd.raw.bank = static_cast<int32_t>(-bank / 8.319e-8);
   }
   void draw(float radio_altitude = 3000) {
     begin();
-    pfd.value.radio_altitude = radio_altitude;
+    g_pfd.value.radio_altitude = radio_altitude;
     draw_attitude_group();
     draw_roll_scale();
   }
@@ -111,13 +111,13 @@ TEST_F(AttitudePicture, RadioAltitudeReadoutUpTo2500Feet) {
 
 TEST_F(AttitudePicture, FlightDirectorOnlyWhenActive) {
   attitude(0, 0);
-  pfd.raw.fd_active = 0;
+  g_pfd.raw.fd_active = 0;
   draw();
   const int magenta_off = count_colour(110, 70, 276, 260, 225, 0, 123, 40);
-  pfd.raw.fd_active = 1;
-  pfd.raw.fd_pitch = -5;
-  pfd.raw.heading_hold = 1;
-  pfd.raw.fd_bank = 120;  // beyond 90: drawn level
+  g_pfd.raw.fd_active = 1;
+  g_pfd.raw.fd_pitch = -5;
+  g_pfd.raw.heading_hold = 1;
+  g_pfd.raw.fd_bank = 120;  // beyond 90: drawn level
   draw();
   EXPECT_EQ(magenta_off, 0);
   EXPECT_GT(count_colour(110, 70, 276, 260, 225, 0, 123, 40), 20);
@@ -125,7 +125,7 @@ TEST_F(AttitudePicture, FlightDirectorOnlyWhenActive) {
 
 TEST_F(AttitudePicture, FailurePictureKeepsRollScaleAndSymbol) {
   attitude(15, 30);
-  pfd.raw.avionics_master = 0;
+  g_pfd.raw.avionics_master = 0;
   draw();
   expect_colour("ATT", 1, 0, 0);
   expect_colour("FAIL", 1, 0, 0);
@@ -143,7 +143,7 @@ TEST_F(AttitudePicture, FailurePictureKeepsRollScaleAndSymbol) {
 }
 
 TEST_F(AttitudePicture, BatteryOffDrawsNothing) {
-  pfd.raw.battery_master = 0;
+  g_pfd.raw.battery_master = 0;
   begin();
   draw_attitude_group();
   EXPECT_EQ(count_colour(0, 0, W - 1, H - 1, 0, 0, 0, 5), W * H);

@@ -40,13 +40,13 @@ class PfdExchange : public ::testing::Test {
   }
   static void TearDownTestSuite() { private_link_stop(&link); }
   void SetUp() override {
-    pfd.raw = PfdRaw{};
-    pfd.config = AircraftConfig{};
-    pfd.common.connected = true;
-    pfd.knob_seeded = false;
+    g_pfd.raw = PfdRaw{};
+    g_pfd.config = AircraftConfig{};
+    g_pfd.common.connected = true;
+    g_pfd.knob_seeded = false;
     side(0);
-    std::snprintf(pfd.settings.du2_path, sizeof pfd.settings.du2_path, "%s", (dir / "du2").c_str());
-    std::snprintf(pfd.settings.du3_path, sizeof pfd.settings.du3_path, "%s", (dir / "du3").c_str());
+    std::snprintf(g_pfd.settings.du2_path, sizeof g_pfd.settings.du2_path, "%s", (dir / "du2").c_str());
+    std::snprintf(g_pfd.settings.du3_path, sizeof g_pfd.settings.du3_path, "%s", (dir / "du3").c_str());
     minimums_init();
     put(CELL_ALERT, uint8_t{0});
     put(CELL_TCAS_FLAGS, uint8_t{0});
@@ -55,8 +55,8 @@ class PfdExchange : public ::testing::Test {
     sync();
   }
   static void side(int s) {
-    pfd.settings.side = s;
-    pfd.side = pfd_side_table(s);
+    g_pfd.settings.side = s;
+    g_pfd.side = pfd_side_table(s);
   }
   template <typename T>
   static void put(uint32_t offset, T v) {
@@ -70,8 +70,8 @@ class PfdExchange : public ::testing::Test {
   }
   // What the main exchange would bring in: the setting as the simulator holds it.
   static void sync() {
-    pfd.raw.baro = get<uint16_t>(0x0330);
-    convert_raw(pfd.raw, pfd.config, &pfd.value);
+    g_pfd.raw.baro = get<uint16_t>(0x0330);
+    convert_raw(g_pfd.raw, g_pfd.config, &g_pfd.value);
   }
   static void frame() {
     sync();
@@ -94,21 +94,21 @@ TEST_F(PfdExchange, ReloadClearsOnlyOwnBitAndRereadsTheSideFolder) {
   put(CELL_ALERT, uint8_t{ALERT_RELOAD_CAPT | ALERT_RELOAD_FO | ALERT_ACKNOWLEDGE | ALERT_PFD_CONTROL});
   ASSERT_TRUE(pfd_reload_handshake());
   EXPECT_EQ(get<uint8_t>(CELL_ALERT), ALERT_RELOAD_FO | ALERT_ACKNOWLEDGE | ALERT_PFD_CONTROL);
-  EXPECT_EQ(pfd.config.v1, 111);
-  EXPECT_EQ(pfd.config.plan_length, 1);
+  EXPECT_EQ(g_pfd.config.v1, 111);
+  EXPECT_EQ(g_pfd.config.plan_length, 1);
 
   // First officer: its bit is served from DU3's folder, the rest stays.
   side(1);
   ASSERT_TRUE(pfd_reload_handshake());
   EXPECT_EQ(get<uint8_t>(CELL_ALERT), ALERT_ACKNOWLEDGE | ALERT_PFD_CONTROL);
-  EXPECT_EQ(pfd.config.v1, 222);
+  EXPECT_EQ(g_pfd.config.v1, 222);
 
   // Nothing to serve: no re-read, the byte stays as the peers left it.
   write_accfg("du3", 333);
   put(CELL_ALERT, uint8_t{ALERT_RELOAD_CAPT});
   ASSERT_TRUE(pfd_reload_handshake());
   EXPECT_EQ(get<uint8_t>(CELL_ALERT), ALERT_RELOAD_CAPT);
-  EXPECT_EQ(pfd.config.v1, 222);
+  EXPECT_EQ(g_pfd.config.v1, 222);
 }
 
 TEST_F(PfdExchange, NavGpsSwitchWrittenByTheCoupledSideOnly) {
@@ -142,27 +142,27 @@ TEST_F(PfdExchange, MainBatchFillsRawValuesOfTheSideAndConverts) {
   put(0x6058, double{1852.0});
   side(1);
   ASSERT_TRUE(pfd_exchange());
-  EXPECT_EQ(pfd.raw.ias, 250 * 128);
-  EXPECT_FLOAT_EQ(pfd.value.ias, 250.0f);
-  EXPECT_NEAR(pfd.value.pitch, 120000000 * 8.319e-8, 1e-9);
-  EXPECT_STREQ(pfd.value.vor1_ident, "ABCDEF");
-  EXPECT_EQ(pfd.raw.dimming, 77);
-  EXPECT_EQ(pfd.raw.battery_master, 1u);
-  EXPECT_NEAR(pfd.value.gps_cross_track, 1.0, 1e-3);
+  EXPECT_EQ(g_pfd.raw.ias, 250 * 128);
+  EXPECT_FLOAT_EQ(g_pfd.value.ias, 250.0f);
+  EXPECT_NEAR(g_pfd.value.pitch, 120000000 * 8.319e-8, 1e-9);
+  EXPECT_STREQ(g_pfd.value.vor1_ident, "ABCDEF");
+  EXPECT_EQ(g_pfd.raw.dimming, 77);
+  EXPECT_EQ(g_pfd.raw.battery_master, 1u);
+  EXPECT_NEAR(g_pfd.value.gps_cross_track, 1.0, 1e-3);
   EXPECT_EQ(pfd_main_read_count(), 81);  // the whole table, repeated reads included
 }
 
 TEST_F(PfdExchange, KnobCounterSeededThenStepsTheMinimumsEveryFrame) {
   put(CELL_CAPT_MINIMUMS_KNOB, uint8_t{255});
   ASSERT_TRUE(pfd_exchange());
-  EXPECT_FALSE(pfd.minimums.minimums_step_up || pfd.minimums.minimums_step_down);
+  EXPECT_FALSE(g_pfd.minimums.minimums_step_up || g_pfd.minimums.minimums_step_down);
   put(CELL_CAPT_MINIMUMS_KNOB, uint8_t{0});
   ASSERT_TRUE(pfd_exchange());
-  EXPECT_TRUE(pfd.minimums.minimums_step_up);
-  pfd.minimums.minimums_step_up = false;
+  EXPECT_TRUE(g_pfd.minimums.minimums_step_up);
+  g_pfd.minimums.minimums_step_up = false;
   put(CELL_CAPT_MINIMUMS_KNOB, uint8_t{255});
   ASSERT_TRUE(pfd_exchange());
-  EXPECT_TRUE(pfd.minimums.minimums_step_down);
+  EXPECT_TRUE(g_pfd.minimums.minimums_step_down);
 }
 
 TEST_F(PfdExchange, StandardButtonWrites16211) {
@@ -181,13 +181,13 @@ TEST_F(PfdExchange, BaroKnobStepsOneHundredthAndNeverWraps) {
   baro_knob_step(+1);
   frame();
   sync();
-  EXPECT_NEAR(pfd.value.baro_inches, 29.93, 1e-4);
+  EXPECT_NEAR(g_pfd.value.baro_inches, 29.93, 1e-4);
   baro_knob_step(-1);
   frame();
   baro_knob_step(-1);
   frame();
   sync();
-  EXPECT_NEAR(pfd.value.baro_inches, 29.91, 1e-4);
+  EXPECT_NEAR(g_pfd.value.baro_inches, 29.91, 1e-4);
   // Far beyond the window: the value stops at its edge instead of wrapping.
   for (int i = 0; i < 1500; i++) {
     baro_knob_step(+1);
@@ -205,25 +205,25 @@ TEST_F(PfdExchange, BaroKnobStepsOneHundredthAndNeverWraps) {
 TEST_F(PfdExchange, Bit6RisingEdgeCyclesMinimumsModeAndLeavesTheByte) {
   put8(0x73D5, 0x40 | 0x02);
   frame();
-  EXPECT_EQ(pfd.minimums.mode, MINIMUMS_RA);
+  EXPECT_EQ(g_pfd.minimums.mode, MINIMUMS_RA);
   frame();
-  EXPECT_EQ(pfd.minimums.mode, MINIMUMS_RA);  // held
+  EXPECT_EQ(g_pfd.minimums.mode, MINIMUMS_RA);  // held
   EXPECT_EQ(get<uint8_t>(0x73D5), 0x42);              // this step never writes the shared byte
   put8(0x73D5, 0);
   frame();
   put8(0x73D5, 0x40);
   frame();
-  EXPECT_EQ(pfd.minimums.mode, MINIMUMS_BARO);
+  EXPECT_EQ(g_pfd.minimums.mode, MINIMUMS_BARO);
   minimums_knob_step(-1);
   frame();
-  EXPECT_EQ(pfd.minimums.baro_minimums, 190);
-  EXPECT_EQ(pfd.minimums.ra_minimums, 200);
+  EXPECT_EQ(g_pfd.minimums.baro_minimums, 190);
+  EXPECT_EQ(g_pfd.minimums.ra_minimums, 200);
   minimums_mode_pressed();
   frame();
-  EXPECT_EQ(pfd.minimums.mode, MINIMUMS_OFF);
+  EXPECT_EQ(g_pfd.minimums.mode, MINIMUMS_OFF);
   minimums_knob_step(+1);
   frame();
-  EXPECT_EQ(pfd.minimums.baro_minimums, 190);
+  EXPECT_EQ(g_pfd.minimums.baro_minimums, 190);
 }
 
 TEST_F(PfdExchange, BearingSourcesComeFromTheSidesCells) {
@@ -232,12 +232,12 @@ TEST_F(PfdExchange, BearingSourcesComeFromTheSidesCells) {
   put8(0x73DD, 1);
   put8(0x73DE, 0);
   heading_logic_step();
-  EXPECT_EQ(pfd.raw.bearing1_source, 4);
-  EXPECT_EQ(pfd.raw.bearing2_source, 2);
-  pfd.side = pfd_side_table(1);
+  EXPECT_EQ(g_pfd.raw.bearing1_source, 4);
+  EXPECT_EQ(g_pfd.raw.bearing2_source, 2);
+  g_pfd.side = pfd_side_table(1);
   heading_logic_step();
-  EXPECT_EQ(pfd.raw.bearing1_source, 1);
-  EXPECT_EQ(pfd.raw.bearing2_source, 0);
+  EXPECT_EQ(g_pfd.raw.bearing1_source, 1);
+  EXPECT_EQ(g_pfd.raw.bearing2_source, 0);
 }
 
 }  // namespace

@@ -8,10 +8,10 @@ namespace {
 constexpr uint8_t EFIS_ARC = 0x04, EFIS_NAV1 = 0x08, EFIS_FMS = 0x10;
 constexpr uint16_t NAV1_SIGNAL = 1 << 1;
 
-void set_heading(double degrees) { pfd.raw.heading = static_cast<uint32_t>(degrees / 8.381e-8); }
-void set_bug(double degrees) { pfd.raw.heading_bug = static_cast<uint16_t>(degrees * 65536.0 / 360.0 + 0.5); }
+void set_heading(double degrees) { g_pfd.raw.heading = static_cast<uint32_t>(degrees / 8.381e-8); }
+void set_bug(double degrees) { g_pfd.raw.heading_bug = static_cast<uint16_t>(degrees * 65536.0 / 360.0 + 0.5); }
 void add_waypoint(const char* ident, float lat, float lon) {
-  PlanWaypoint& w = pfd.config.plan[pfd.config.plan_length++];
+  PlanWaypoint& w = g_pfd.config.plan[g_pfd.config.plan_length++];
   w.latitude = lat;
   w.longitude = lon;
   std::snprintf(w.ident, sizeof w.ident, "%s", ident);
@@ -28,8 +28,8 @@ int py(float y) { return static_cast<int>(270 - y / 12.426f * 270); }
 }  // namespace
 
 TEST_F(PfdPicture, ThreeDigitCourseAndHeadingBugReadouts) {
-  pfd.raw.efis_mode = EFIS_NAV1;
-  pfd.raw.nav1_course = 100;
+  g_pfd.raw.efis_mode = EFIS_NAV1;
+  g_pfd.raw.nav1_course = 100;
   set_bug(10);
   begin();
   draw_heading_group();
@@ -41,14 +41,14 @@ TEST_F(PfdPicture, ThreeDigitCourseAndHeadingBugReadouts) {
   // "CRS" follows the digits on the same line.
   EXPECT_GT(found("CRS")[0].x, found("100")[0].x);
   EXPECT_NEAR(found("CRS")[0].y, found("100")[0].y, 2);
-  pfd.raw.nav1_course = 10;
+  g_pfd.raw.nav1_course = 10;
   begin();
   draw_heading_group();
   EXPECT_EQ(found("010").size(), 2u);
 }
 
 TEST_F(PfdPicture, HeadingBugParksAtTheArcEnds) {
-  pfd.raw.efis_mode = EFIS_ARC;
+  g_pfd.raw.efis_mode = EFIS_ARC;
   set_heading(100);
   set_bug(146);
   begin();
@@ -65,14 +65,14 @@ TEST_F(PfdPicture, HeadingBugParksAtTheArcEnds) {
 }
 
 TEST_F(PfdPicture, BearingPointerNeedsItsSignal) {
-  pfd.raw.bearing1_source = 4;  // VOR, NAV2 is the course source
+  g_pfd.raw.bearing1_source = 4;  // VOR, NAV2 is the course source
   begin();
   draw_heading_group();
   EXPECT_FALSE(printed("VOR1"));
   EXPECT_FALSE(printed("ILS1"));
   const int cyan_without = count_colour(0, 250, W - 1, H - 1, 0, 255, 255);
-  pfd.raw.nav_flags = NAV1_SIGNAL;
-  std::memcpy(pfd.raw.vor1_ident, "SUV", 3);
+  g_pfd.raw.nav_flags = NAV1_SIGNAL;
+  std::memcpy(g_pfd.raw.vor1_ident, "SUV", 3);
   begin();
   draw_heading_group();
   shot("rose_vor1_pointer");
@@ -81,20 +81,20 @@ TEST_F(PfdPicture, BearingPointerNeedsItsSignal) {
   EXPECT_TRUE(has_colour(vor1, 0, 1, 1));
   expect_colour("SUV", 0, 1, 1);
   EXPECT_GT(count_colour(0, 250, W - 1, H - 1, 0, 255, 255), cyan_without + 50);
-  pfd.raw.nav_flags |= 1 << 6;  // a localiser
+  g_pfd.raw.nav_flags |= 1 << 6;  // a localiser
   begin();
   draw_heading_group();
   EXPECT_TRUE(printed("ILS1"));
 }
 
 TEST_F(PfdPicture, FmsBearingPointerOnlyInTheRose) {
-  pfd.raw.efis_mode = EFIS_FMS | EFIS_NAV1;
-  pfd.raw.bearing1_source = 1;
+  g_pfd.raw.efis_mode = EFIS_FMS | EFIS_NAV1;
+  g_pfd.raw.bearing1_source = 1;
   begin();
   draw_heading_group();
   EXPECT_TRUE(has_colour(found("FMS"), 0.882f, 0, 0.482f));  // the legend
   EXPECT_TRUE(has_colour(found("FMS"), 1, 1, 0));            // the course source line
-  pfd.raw.efis_mode |= EFIS_ARC;
+  g_pfd.raw.efis_mode |= EFIS_ARC;
   begin();
   draw_heading_group();
   EXPECT_FALSE(has_colour(found("FMS"), 0.882f, 0, 0.482f));
@@ -102,7 +102,7 @@ TEST_F(PfdPicture, FmsBearingPointerOnlyInTheRose) {
 }
 
 TEST_F(PfdPicture, PlanMapStarsLegsAndRange) {
-  pfd.raw.efis_mode = EFIS_ARC;
+  g_pfd.raw.efis_mode = EFIS_ARC;
   add_waypoint("ONE", 0.25f, 0.0f);  // 15 NM ahead
   begin();
   draw_heading_group();
@@ -115,7 +115,7 @@ TEST_F(PfdPicture, PlanMapStarsLegsAndRange) {
 
   add_waypoint("TWO", 0.25f, 0.25f);  // 15 NM to the right of ONE
   add_waypoint("FAR", 1.0f, 0.0f);    // 60 NM: on the arc's edge, no star
-  std::memcpy(pfd.raw.gps_waypoint, "TWO", 3);
+  std::memcpy(g_pfd.raw.gps_waypoint, "TWO", 3);
   begin();
   draw_heading_group();
   expect_colour("TWO", 0.882f, 0, 0.482f);  // the next waypoint
@@ -127,7 +127,7 @@ TEST_F(PfdPicture, PlanMapStarsLegsAndRange) {
 }
 
 TEST_F(PfdPicture, HeadingFailurePicture) {
-  pfd.raw.avionics_master = 0;
+  g_pfd.raw.avionics_master = 0;
   set_heading(200);
   begin();
   draw_heading_group();
@@ -147,19 +147,19 @@ TEST_F(PfdPicture, HeadingFailurePicture) {
 }
 
 TEST_F(PfdPicture, HostileSimulatorValuesStayInTheirFields) {
-  pfd.raw.efis_mode = EFIS_FMS | EFIS_NAV1;
-  pfd.raw.gps_bearing = 1e300;
-  pfd.raw.gps_distance = 1e300;
-  pfd.raw.gps_cross_track = -1e300;
-  pfd.raw.wind_speed = 65535;
-  pfd.raw.heading_bug = 65535;
-  pfd.raw.nav1_deviation = 1e38f;
-  pfd.raw.bearing1_source = 1;
-  pfd.raw.nav_flags = 0xFFFF;
-  pfd.raw.dme1_distance = 65535;
-  std::memcpy(pfd.raw.gps_waypoint, "ABCDEF", 6);  // a full field, no terminator
+  g_pfd.raw.efis_mode = EFIS_FMS | EFIS_NAV1;
+  g_pfd.raw.gps_bearing = 1e300;
+  g_pfd.raw.gps_distance = 1e300;
+  g_pfd.raw.gps_cross_track = -1e300;
+  g_pfd.raw.wind_speed = 65535;
+  g_pfd.raw.heading_bug = 65535;
+  g_pfd.raw.nav1_deviation = 1e38f;
+  g_pfd.raw.bearing1_source = 1;
+  g_pfd.raw.nav_flags = 0xFFFF;
+  g_pfd.raw.dme1_distance = 65535;
+  std::memcpy(g_pfd.raw.gps_waypoint, "ABCDEF", 6);  // a full field, no terminator
   for (uint8_t mode : {uint8_t(EFIS_NAV1), uint8_t(EFIS_FMS | EFIS_NAV1), uint8_t(EFIS_ARC | EFIS_FMS)}) {
-    pfd.raw.efis_mode = mode;
+    g_pfd.raw.efis_mode = mode;
     begin();
     draw_heading_group();
     draw_vertical_speed_group();

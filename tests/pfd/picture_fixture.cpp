@@ -34,7 +34,7 @@ void PfdPicture::SetUpTestSuite() {
   build_font("Korvu", 2, 12, 700);
   heading_lists_init();
   const std::string art = std::string(COCKPIT_BINARY_DIR) + "/artwork/";
-  make_texture(pfd.common.textures, (art + "zero_flag.tga").c_str(), 2);
+  make_texture(g_pfd.common.textures, (art + "zero_flag.tga").c_str(), 2);
 }
 
 void PfdPicture::TearDownTestSuite() {
@@ -47,26 +47,26 @@ void PfdPicture::TearDownTestSuite() {
 
 void PfdPicture::SetUp() {
   if (!context) GTEST_SKIP() << "no display";
-  const uint32_t flag_texture = pfd.common.textures[2];
-  const uint32_t star = pfd.star_list, square = pfd.square_list;
-  pfd.raw = PfdRaw{};
-  pfd.config = AircraftConfig{};
-  pfd.common.x_size = W;
-  pfd.common.y_size = H;
-  pfd.common.connected = false;
-  pfd.common.textures[2] = flag_texture;
-  pfd.star_list = star;
-  pfd.square_list = square;
-  pfd.raw.battery_master = 1;
-  pfd.raw.avionics_master = 1;
-  pfd.raw.baro = 16211;
-  pfd.tick_changed = false;
+  const uint32_t flag_texture = g_pfd.common.textures[2];
+  const uint32_t star = g_pfd.star_list, square = g_pfd.square_list;
+  g_pfd.raw = PfdRaw{};
+  g_pfd.config = AircraftConfig{};
+  g_pfd.common.x_size = W;
+  g_pfd.common.y_size = H;
+  g_pfd.common.connected = false;
+  g_pfd.common.textures[2] = flag_texture;
+  g_pfd.star_list = star;
+  g_pfd.square_list = square;
+  g_pfd.raw.battery_master = 1;
+  g_pfd.raw.avionics_master = 1;
+  g_pfd.raw.baro = 16211;
+  g_pfd.tick_changed = false;
   minimums_init();
   annunciators_init();
 }
 
 void PfdPicture::begin() {
-  convert_raw(pfd.raw, pfd.config, &pfd.value);
+  convert_raw(g_pfd.raw, g_pfd.config, &g_pfd.value);
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   text_capture_clear();

@@ -1,5 +1,5 @@
 // PFD.ini, the side table, the NAV/GPS rule, click zones, knob counter,
-// half-second tick and dimming.
+// half-second tick, dimming and the drawing area.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,9 +7,11 @@
 #include <sstream>
 #include <string>
 
+#include "framework/drawing_area.h"
 #include "pfd/pfd_exchange.h"
 #include "pfd/pfd_frame_logic.h"
 #include "pfd/pfd_settings.h"
+#include "pfd/pfd_unit.h"
 #include "simlink/cells.h"
 
 namespace {
@@ -179,6 +181,16 @@ TEST(PfdFrame, FadeInThenDimmingByteAndRestartWhenPoweredOff) {
   EXPECT_FLOAT_EQ(dimming_step(&d, true, 0), 0.0f);
   EXPECT_FLOAT_EQ(dimming_step(&d, false, 0), 1.0f);
   EXPECT_NEAR(dimming_step(&d, true, 0), 0.995f, 1e-6);  // fades again
+}
+
+TEST(PfdUnit, DrawingAreaIsTheDisplayUnitsShare) {
+  // 0.7165 kept in double: as a float, 2000 x 0.7165f gives 1432.99997, one pixel short.
+  struct Case { int height, width; };
+  for (const Case& c : {Case{605, 433}, Case{540, 386}, Case{2000, 1433}}) {
+    DrawingArea area{};
+    ASSERT_TRUE(drawing_area_for_client(pfd_unit_hooks().aspect, pfd_unit_hooks().aspect_factor, 3000, c.height, &area));
+    EXPECT_EQ(area.width, c.width) << c.height;
+  }
 }
 
 }  // namespace

@@ -11,21 +11,21 @@ class SpeedPicture : public PfdPicture {
  protected:
   void SetUp() override {
     PfdPicture::SetUp();
-    pfd.speed = SpeedTapeState{};
-    pfd.config.v1 = 120;
-    pfd.config.vr = 125;
-    pfd.config.v2 = 130;
-    pfd.config.vmin = 110;
-    pfd.config.vmo = 335;
-    pfd.config.mmo = 0.81f;
-    pfd.raw.outside_temperature = 15 * 256;
-    pfd.raw.alert_cell = 0;
-    pfd.raw.acceleration = 0.001;  // a trend speed next to IAS
+    g_pfd.speed = SpeedTapeState{};
+    g_pfd.config.v1 = 120;
+    g_pfd.config.vr = 125;
+    g_pfd.config.v2 = 130;
+    g_pfd.config.vmin = 110;
+    g_pfd.config.vmo = 335;
+    g_pfd.config.mmo = 0.81f;
+    g_pfd.raw.outside_temperature = 15 * 256;
+    g_pfd.raw.alert_cell = 0;
+    g_pfd.raw.acceleration = 0.001;  // a trend speed next to IAS
   }
   void speed(double ias, double mach = 0.2) {
-    pfd.raw.ias = static_cast<int32_t>(ias * 128);
-    pfd.raw.tas = pfd.raw.ias;
-    pfd.raw.mach = static_cast<uint16_t>(mach * 20480);
+    g_pfd.raw.ias = static_cast<int32_t>(ias * 128);
+    g_pfd.raw.tas = g_pfd.raw.ias;
+    g_pfd.raw.mach = static_cast<uint16_t>(mach * 20480);
   }
   // Twice: the Mach limit uses the previous frame's maximum Mach.
   void draw() {
@@ -45,15 +45,15 @@ TEST_F(SpeedPicture, TargetReadoutDashesValueOrFailure) {
   // Inside the window, above the top of the tape.
   EXPECT_GT(found("_ _ _")[0].y, 0.0f);
   EXPECT_LT(found("_ _ _")[0].y, (1 - 0.874f) * H);
-  pfd.raw.airspeed_target = 230;
+  g_pfd.raw.airspeed_target = 230;
   draw();
   expect_colour("230", 0.882f, 0, 0.482f);
-  pfd.raw.altitude_hold = 1;
-  pfd.raw.vertical_speed_target = 1200;  // a vertical speed target takes over
+  g_pfd.raw.altitude_hold = 1;
+  g_pfd.raw.vertical_speed_target = 1200;  // a vertical speed target takes over
   draw();
   EXPECT_TRUE(printed("_ _ _"));
   EXPECT_FALSE(printed("230"));
-  pfd.raw.avionics_master = 0;
+  g_pfd.raw.avionics_master = 0;
   draw();
   expect_colour("- - -", 1, 0.75f, 0);
   EXPECT_FALSE(printed("_ _ _"));
@@ -62,7 +62,7 @@ TEST_F(SpeedPicture, TargetReadoutDashesValueOrFailure) {
 
 TEST_F(SpeedPicture, VSpeedListAt40AndBugsAbove) {
   speed(40);
-  pfd.raw.on_ground = 1;
+  g_pfd.raw.on_ground = 1;
   draw();
   expect_colour("120-| 1", 1, 1, 1);
   expect_colour("125-| R", 0, 1, 1);
@@ -93,15 +93,15 @@ TEST_F(SpeedPicture, ReadoutTensAndLowerReadout) {
   EXPECT_TRUE(printed("1.00 M"));
   EXPECT_FALSE(printed(".1000 M"));
   speed(60, 0.1);
-  pfd.raw.on_ground = 1;
-  pfd.raw.ground_speed = static_cast<uint32_t>(55 / 2.9661e-05) + 1;
+  g_pfd.raw.on_ground = 1;
+  g_pfd.raw.ground_speed = static_cast<uint32_t>(55 / 2.9661e-05) + 1;
   draw();
   EXPECT_TRUE(printed("55 KTS"));
 }
 
 TEST_F(SpeedPicture, MachTapeFromMach040WithBit6) {
   speed(260, 0.39);
-  pfd.raw.alert_cell = ALERT_PFD_CONTROL;
+  g_pfd.raw.alert_cell = ALERT_PFD_CONTROL;
   draw();
   EXPECT_TRUE(printed("260"));
   EXPECT_FALSE(printed(".42"));
@@ -112,8 +112,8 @@ TEST_F(SpeedPicture, MachTapeFromMach040WithBit6) {
   EXPECT_FALSE(printed("260"));
   EXPECT_TRUE(printed(".4"));            // tenths in the readout
   EXPECT_TRUE(printed("260 KTS"));       // lower readout on the Mach tape
-  pfd.raw.airspeed_target = 250;
-  pfd.raw.mach_target = static_cast<uint32_t>(0.78 * 65536) + 1;
+  g_pfd.raw.airspeed_target = 250;
+  g_pfd.raw.mach_target = static_cast<uint32_t>(0.78 * 65536) + 1;
   draw();
   EXPECT_TRUE(printed("0.78"));
   shot("speed_mach");
@@ -130,7 +130,7 @@ TEST_F(SpeedPicture, RedLimitBars) {
   draw();
   EXPECT_GT(red_bar(175, 245), 50);
   shot("speed_low_bar");
-  pfd.raw.on_ground = 1;  // no low-speed bar on the ground
+  g_pfd.raw.on_ground = 1;  // no low-speed bar on the ground
   draw();
   EXPECT_EQ(red_bar(175, 245), 0);
 }
