@@ -1,4 +1,4 @@
-// The heading group: format choice, its exchange and its display lists.
+// The heading group: its display lists and the choice of format.
 #include <GL/gl.h>
 
 #include "framework/text.h"
@@ -7,7 +7,6 @@
 #include "pfd/pfd_draw_util.h"
 #include "pfd/pfd_groups.h"
 #include "pfd/pfd_state.h"
-#include "simlink/simlink.h"
 
 void heading_lists_init() {
   g_pfd.star_list = glGenLists(2);
@@ -22,17 +21,6 @@ void heading_lists_init() {
   static const float square[] = {0, 0, 1, 0, 1, 1, 0, 1};
   fill_polygon(square, 4);
   glEndList();
-}
-
-void heading_logic_step() {
-  if (!g_pfd.common.connected) return;
-  uint32_t result = 0;
-  uint8_t sources[2] = {g_pfd.raw.bearing1_source, g_pfd.raw.bearing2_source};
-  if (simlink_read(g_pfd.side.bearing1_cell, 1, &sources[0], &result) &&
-      simlink_read(g_pfd.side.bearing2_cell, 1, &sources[1], &result) && simlink_process(&result)) {
-    g_pfd.raw.bearing1_source = sources[0];
-    g_pfd.raw.bearing2_source = sources[1];
-  }
 }
 
 void draw_heading_group() {

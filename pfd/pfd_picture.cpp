@@ -24,9 +24,7 @@ void pfd_draw_picture(float dim_alpha) {
     pfd_draw_screen_background();
     draw_roll_scale();
     draw_annunciations();
-    heading_logic_step();
     draw_heading_group();
-    altitude_control_step();
     draw_altitude_group();
     draw_speed_group();
     draw_vertical_speed_group();

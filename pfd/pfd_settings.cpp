@@ -57,24 +57,13 @@ void pfd_write_settings(bool defaults) {
 const char* pfd_side_title(int side) { return side == 1 ? FIRST_OFFICER_TITLE : CAPTAIN_TITLE; }
 
 PfdSide pfd_side_table(int side) {
-  PfdSide s;
-  if (side == 1) {
-    s = {CELL_FO_EFIS_MODE, CELL_FO_EFIS_COMPANION, CELL_FO_MINIMUMS_KNOB, CELL_FO_PFD_DIMMING,
-         CELL_FO_BEARING1_SOURCE, CELL_FO_BEARING2_SOURCE, ALERT_RELOAD_FO, FIRST_OFFICER_TITLE};
-  } else {
-    s = {CELL_CAPT_EFIS_MODE, CELL_CAPT_EFIS_COMPANION, CELL_CAPT_MINIMUMS_KNOB, CELL_CAPT_PFD_DIMMING,
-         CELL_CAPT_BEARING1_SOURCE, CELL_CAPT_BEARING2_SOURCE, ALERT_RELOAD_CAPT, CAPTAIN_TITLE};
-  }
-  return s;
+  const EfisCells c = efis_cells(side);
+  return PfdSide{c.mode, c.companion, c.minimums_knob, c.dimming, c.bearing1, c.bearing2, c.reload_bit,
+                 pfd_side_title(side)};
 }
 
 const char* pfd_side_config_folder(const PfdSettings& settings) {
   return settings.side == 1 ? settings.du3_path : settings.du2_path;
-}
-
-bool pfd_drives_nav_gps(int side, uint8_t tcas_flags) {
-  bool coupled_to_first_officer = tcas_flags & TCAS_FLAG_FO_COUPLED;
-  return side == 1 ? coupled_to_first_officer : !coupled_to_first_officer;
 }
 
 uint32_t pfd_nav_gps_value(uint8_t efis_mode) { return (efis_mode & EFIS_MODE_FMS) ? 1 : 0; }

@@ -20,12 +20,10 @@ void pfd_read_settings();
 void pfd_write_settings(bool defaults);
 
 // The side's cells, reload bit and title (any side but 1 is the captain's).
+// Which side writes the NAV/GPS switch is side_drives_nav_gps() of the cells.
 PfdSide pfd_side_table(int side);
 const char* pfd_side_title(int side);
 // The folder whose accfg.ini this side reads.
 const char* pfd_side_config_folder(const PfdSettings& settings);
-// Whether this side writes the simulator's NAV/GPS switch: the captain while
-// the coupling bit of 0x73D6 is clear, the first officer while it is set.
-bool pfd_drives_nav_gps(int side, uint8_t tcas_flags);
 // The switch value for the EFIS mode byte: 1 (GPS) with the FMS source, else 0.
 uint32_t pfd_nav_gps_value(uint8_t efis_mode);

@@ -7,6 +7,7 @@
 
 #include "framework/overlay_quads.h"
 #include "framework/unit_common.h"
+#include "simlink/cells.h"
 
 constexpr int PFD_PATH_CAPACITY = 200;     // 199 characters + terminator
 constexpr int PFD_PLAN_CAPACITY = 100;     // waypoints of the active plan
@@ -248,10 +249,8 @@ struct PfdState {
   bool fading;
   float dim_alpha;
 
-  // Knob counter, seeded from the first successful read.
-  uint8_t knob_last;
-  bool knob_seeded;
-  bool first_exchange_done;
+  // The minimums knob counter, seeded from the first successful read.
+  CounterReader knob_reader;
 
   SpeedTapeState speed;
   MinimumsState minimums;

@@ -83,8 +83,14 @@ float power_frame() {
 
 bool frame() {
   tick_frame();
-  if (g_pfd.common.connected) pfd_exchange();
+  if (g_pfd.common.connected) pfd_exchange_main();
   else link_try_open(&g_pfd.common);
+  // The instruments' own exchanges run while they are drawn: battery on.
+  if (g_pfd.raw.battery_master) {
+    pfd_exchange_bearing_sources();
+    pfd_exchange_altitude_controls();
+    pfd_exchange_speed_data();
+  }
   pfd_draw_picture(power_frame());
   if (g_pfd.common.font_missing) {
     report_missing_font();
@@ -117,7 +123,7 @@ const UnitHooks HOOKS = {
     DU_WIDTH_PER_HEIGHT,       // aspect_factor: 0.7165, the display units' shared aspect
     true,                      // limit_tracking_size: the window stays within 3000 x 3000
     gl_init,                   // gl_init: fonts, lists, textures, accfg.ini, annunciators
-    frame,                     // frame: tick, exchanges, picture, 1 ms sleep
+    frame,                     // frame: tick, exchanges in their order, power, picture, 1 ms sleep
     left_click,                // left_click: the bezel's buttons and knobs
     nullptr,                   // window_moved: nothing to do; the settings are saved at shutdown
     before_shutdown,           // before_shutdown: waits for a minimums alert still playing

@@ -232,7 +232,6 @@ static void lower_readout() {
 }
 
 void draw_speed_group() {
-  speed_data_exchange();
   speed_tape_update(&g_pfd.speed, g_pfd.value, g_pfd.raw.outside_temperature, g_pfd.config,
                     g_pfd.raw.alert_cell & ALERT_PFD_CONTROL);
   glDisable(GL_TEXTURE_2D);

@@ -123,7 +123,12 @@ void timed(Part part, void (*step)()) {
 
 void linked_frame(int frame) {
   fly(frame);
-  timed(EXCHANGE, [] { pfd_exchange(); });
+  timed(EXCHANGE, [] {
+    pfd_exchange_main();
+    pfd_exchange_bearing_sources();
+    pfd_exchange_altitude_controls();
+    pfd_exchange_speed_data();
+  });
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   timed(ATTITUDE, draw_attitude_group);
   timed(SCREEN_AND_ROLL, [] {
@@ -131,14 +136,8 @@ void linked_frame(int frame) {
     draw_roll_scale();
   });
   timed(ANNUNCIATIONS, draw_annunciations);
-  timed(HEADING, [] {
-    heading_logic_step();
-    draw_heading_group();
-  });
-  timed(ALTITUDE, [] {
-    altitude_control_step();
-    draw_altitude_group();
-  });
+  timed(HEADING, draw_heading_group);
+  timed(ALTITUDE, draw_altitude_group);
   timed(SPEED, draw_speed_group);
   timed(VERTICAL, draw_vertical_speed_group);
   timed(OVERLAYS, [] { pfd_draw_overlays(0.2f); });

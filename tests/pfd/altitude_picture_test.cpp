@@ -7,6 +7,7 @@
 
 #include "pfd/altitude.h"
 #include "pfd/minimums.h"
+#include "pfd/pfd_exchange.h"
 #include "pfd/pfd_groups.h"
 #include "tests/pfd/picture_fixture.h"
 
@@ -130,18 +131,18 @@ TEST_F(PfdPicture, MinimumsReadoutMarkerAndAlertBox) {
   g_pfd.raw.gps_altitude = 3000 / 3.281;
   g_pfd.minimums.mode = MINIMUMS_RA;
   begin();
-  altitude_control_step();
+  pfd_exchange_altitude_controls();
   draw_altitude_group();
   expect_colour("200 RA", 0.882f, 0, 0.482f);
   EXPECT_FALSE(printed("MIN"));
   g_pfd.minimums.mode = MINIMUMS_BARO;
   g_pfd.minimums.baro_minimums = 3100;
   begin();
-  altitude_control_step();
+  pfd_exchange_altitude_controls();
   draw_altitude_group();
   EXPECT_FALSE(printed("MIN"));  // the passed flag is taken from the frame before
   begin();
-  altitude_control_step();
+  pfd_exchange_altitude_controls();
   draw_altitude_group();
   minimums_alert_wait();
   expect_colour("3100 BARO", 0.882f, 0, 0.482f);
@@ -170,7 +171,7 @@ TEST_F(PfdPicture, MinimumsAlertSoundsOncePerCrossing) {
   for (double h : heights) {
     g_pfd.raw.gps_altitude = h / 3.281;
     begin();
-    altitude_control_step();
+    pfd_exchange_altitude_controls();
     draw_altitude_group();
   }
   EXPECT_EQ(minimums_alert_count() - before, 1);
@@ -179,7 +180,7 @@ TEST_F(PfdPicture, MinimumsAlertSoundsOncePerCrossing) {
   for (double h : again) {
     g_pfd.raw.gps_altitude = h / 3.281;
     begin();
-    altitude_control_step();
+    pfd_exchange_altitude_controls();
     draw_altitude_group();
   }
   EXPECT_TRUE(minimums_alert_playing());
@@ -216,7 +217,7 @@ void all_groups() {
   draw_roll_scale();
   draw_annunciations();
   draw_heading_group();
-  altitude_control_step();
+  pfd_exchange_altitude_controls();
   draw_altitude_group();
   draw_speed_group();
   draw_vertical_speed_group();

@@ -43,7 +43,7 @@ class PfdExchange : public ::testing::Test {
     g_pfd.raw = PfdRaw{};
     g_pfd.config = AircraftConfig{};
     g_pfd.common.connected = true;
-    g_pfd.knob_seeded = false;
+    g_pfd.knob_reader = CounterReader{};
     side(0);
     std::snprintf(g_pfd.settings.du2_path, sizeof g_pfd.settings.du2_path, "%s", (dir / "du2").c_str());
     std::snprintf(g_pfd.settings.du3_path, sizeof g_pfd.settings.du3_path, "%s", (dir / "du3").c_str());
@@ -75,7 +75,7 @@ class PfdExchange : public ::testing::Test {
   }
   static void frame() {
     sync();
-    altitude_control_step();
+    pfd_exchange_altitude_controls();
   }
   static void write_accfg(const char* folder, int v1) {
     std::ofstream f(dir / folder / "accfg.ini", std::ios::binary);
@@ -115,20 +115,20 @@ TEST_F(PfdExchange, NavGpsSwitchWrittenByTheCoupledSideOnly) {
   put(CELL_CAPT_EFIS_MODE, uint8_t{EFIS_MODE_FMS | EFIS_MODE_NAV1});
   put(CELL_FO_EFIS_MODE, uint8_t{EFIS_MODE_FMS | EFIS_MODE_NAV1});
   // Coupling bit clear: the captain writes 1 (GPS), never the mode bit's 16.
-  ASSERT_TRUE(pfd_exchange());
+  ASSERT_TRUE(pfd_exchange_main());
   EXPECT_EQ(get<uint32_t>(OFFSET_NAV_GPS_SWITCH), 1u);
   put(OFFSET_NAV_GPS_SWITCH, uint32_t{7});
   side(1);
-  ASSERT_TRUE(pfd_exchange());
+  ASSERT_TRUE(pfd_exchange_main());
   EXPECT_EQ(get<uint32_t>(OFFSET_NAV_GPS_SWITCH), 7u);  // first officer leaves it
   // Coupling bit set: the first officer writes, NAV source gives 0.
   put(CELL_TCAS_FLAGS, uint8_t{TCAS_FLAG_FO_COUPLED});
   put(CELL_FO_EFIS_MODE, uint8_t{EFIS_MODE_NAV1});
-  ASSERT_TRUE(pfd_exchange());
+  ASSERT_TRUE(pfd_exchange_main());
   EXPECT_EQ(get<uint32_t>(OFFSET_NAV_GPS_SWITCH), 0u);
   put(OFFSET_NAV_GPS_SWITCH, uint32_t{7});
   side(0);
-  ASSERT_TRUE(pfd_exchange());
+  ASSERT_TRUE(pfd_exchange_main());
   EXPECT_EQ(get<uint32_t>(OFFSET_NAV_GPS_SWITCH), 7u);
 }
 
@@ -141,7 +141,7 @@ TEST_F(PfdExchange, MainBatchFillsRawValuesOfTheSideAndConverts) {
   put(0x281C, uint32_t{1});
   put(0x6058, double{1852.0});
   side(1);
-  ASSERT_TRUE(pfd_exchange());
+  ASSERT_TRUE(pfd_exchange_main());
   EXPECT_EQ(g_pfd.raw.ias, 250 * 128);
   EXPECT_FLOAT_EQ(g_pfd.value.ias, 250.0f);
   EXPECT_NEAR(g_pfd.value.pitch, 120000000 * 8.319e-8, 1e-9);
@@ -154,14 +154,14 @@ TEST_F(PfdExchange, MainBatchFillsRawValuesOfTheSideAndConverts) {
 
 TEST_F(PfdExchange, KnobCounterSeededThenStepsTheMinimumsEveryFrame) {
   put(CELL_CAPT_MINIMUMS_KNOB, uint8_t{255});
-  ASSERT_TRUE(pfd_exchange());
+  ASSERT_TRUE(pfd_exchange_main());
   EXPECT_FALSE(g_pfd.minimums.minimums_step_up || g_pfd.minimums.minimums_step_down);
   put(CELL_CAPT_MINIMUMS_KNOB, uint8_t{0});
-  ASSERT_TRUE(pfd_exchange());
+  ASSERT_TRUE(pfd_exchange_main());
   EXPECT_TRUE(g_pfd.minimums.minimums_step_up);
   g_pfd.minimums.minimums_step_up = false;
   put(CELL_CAPT_MINIMUMS_KNOB, uint8_t{255});
-  ASSERT_TRUE(pfd_exchange());
+  ASSERT_TRUE(pfd_exchange_main());
   EXPECT_TRUE(g_pfd.minimums.minimums_step_down);
 }
 
@@ -231,11 +231,11 @@ TEST_F(PfdExchange, BearingSourcesComeFromTheSidesCells) {
   put8(0x73DC, 2);
   put8(0x73DD, 1);
   put8(0x73DE, 0);
-  heading_logic_step();
+  pfd_exchange_bearing_sources();
   EXPECT_EQ(g_pfd.raw.bearing1_source, 4);
   EXPECT_EQ(g_pfd.raw.bearing2_source, 2);
   g_pfd.side = pfd_side_table(1);
-  heading_logic_step();
+  pfd_exchange_bearing_sources();
   EXPECT_EQ(g_pfd.raw.bearing1_source, 1);
   EXPECT_EQ(g_pfd.raw.bearing2_source, 0);
 }

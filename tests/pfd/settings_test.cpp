@@ -8,7 +8,6 @@
 #include <string>
 
 #include "framework/drawing_area.h"
-#include "pfd/pfd_exchange.h"
 #include "pfd/pfd_frame_logic.h"
 #include "pfd/pfd_settings.h"
 #include "pfd/pfd_unit.h"
@@ -112,11 +111,11 @@ TEST(PfdSides, CellsTitlesAndFolders) {
 }
 
 TEST(PfdSides, NavGpsSwitchDrivenByOneSideWithOneOrZero) {
-  EXPECT_TRUE(pfd_drives_nav_gps(0, 0));
-  EXPECT_FALSE(pfd_drives_nav_gps(1, 0));
-  EXPECT_FALSE(pfd_drives_nav_gps(0, TCAS_FLAG_FO_COUPLED));
-  EXPECT_TRUE(pfd_drives_nav_gps(1, TCAS_FLAG_FO_COUPLED | TCAS_FLAG_TA_AUTO));
-  EXPECT_TRUE(pfd_drives_nav_gps(0, TCAS_FLAG_TA_AUTO));
+  EXPECT_TRUE(side_drives_nav_gps(0, 0));
+  EXPECT_FALSE(side_drives_nav_gps(1, 0));
+  EXPECT_FALSE(side_drives_nav_gps(0, TCAS_FLAG_FO_COUPLED));
+  EXPECT_TRUE(side_drives_nav_gps(1, TCAS_FLAG_FO_COUPLED | TCAS_FLAG_TA_AUTO));
+  EXPECT_TRUE(side_drives_nav_gps(0, TCAS_FLAG_TA_AUTO));
   // The same value the EFIS panel writes: 1 for GPS, never 16.
   EXPECT_EQ(pfd_nav_gps_value(EFIS_MODE_FMS | EFIS_MODE_NAV1), 1u);
   EXPECT_EQ(pfd_nav_gps_value(EFIS_MODE_NAV1 | EFIS_MODE_ARC | EFIS_MODE_BARO_HPA), 0u);
@@ -146,15 +145,14 @@ TEST(PfdBezel, ZonesInPercentOfTheDrawingArea) {
 }
 
 TEST(PfdKnob, CounterStepsSeededAndWrapping) {
-  uint8_t last = 0;
-  bool seeded = false;
-  EXPECT_EQ(pfd_knob_counter_step(&last, &seeded, 200), 0);  // first read only seeds
-  EXPECT_EQ(pfd_knob_counter_step(&last, &seeded, 200), 0);
-  EXPECT_EQ(pfd_knob_counter_step(&last, &seeded, 201), 1);
-  EXPECT_EQ(pfd_knob_counter_step(&last, &seeded, 10), -1);  // any decrease: one step down
-  EXPECT_EQ(pfd_knob_counter_step(&last, &seeded, 255), 1);
-  EXPECT_EQ(pfd_knob_counter_step(&last, &seeded, 0), 1);    // 255 -> 0 is up
-  EXPECT_EQ(pfd_knob_counter_step(&last, &seeded, 255), -1); // 0 -> 255 is down
+  CounterReader knob{};
+  EXPECT_EQ(counter_step(&knob, 200), 0);  // first read only seeds
+  EXPECT_EQ(counter_step(&knob, 200), 0);
+  EXPECT_EQ(counter_step(&knob, 201), 1);
+  EXPECT_EQ(counter_step(&knob, 10), -1);  // any decrease: one step down
+  EXPECT_EQ(counter_step(&knob, 255), 1);
+  EXPECT_EQ(counter_step(&knob, 0), 1);    // 255 -> 0 is up
+  EXPECT_EQ(counter_step(&knob, 255), -1); // 0 -> 255 is down
 }
 
 TEST(PfdFrame, HalfSecondTick) {
