@@ -15,11 +15,11 @@ void heading_lists_init() {
   glNewList(g_pfd.star_list, GL_COMPILE);
   static const float star[] = {0,      0.5f,   0.148f,  0.153f,  0.487f, 0,      0.148f,  -0.153f,
                                0,      -0.5f,  -0.148f, -0.153f, -0.487f, 0,     -0.148f, 0.153f};
-  line_loop(star, 8);
+  pfd_line_loop(star, 8);
   glEndList();
   glNewList(g_pfd.square_list, GL_COMPILE);
   static const float square[] = {0, 0, 1, 0, 1, 1, 0, 1};
-  fill_polygon(square, 4);
+  pfd_fill_polygon(square, 4);
   glEndList();
 }
 

@@ -22,7 +22,7 @@ constexpr float LEGEND_X = -1.0f, LEGEND1_Y = -1.06f, LEGEND2_Y = -1.197f, LEGEN
 int nudged(double v) { return static_cast<int>(v >= 0 ? v + 0.1 : v - 0.1); }
 
 void at_line(float y, float scale) {
-  place(READOUT_X, y, READOUT_DEPTH);
+  pfd_place(READOUT_X, y, READOUT_DEPTH);
   glScalef(scale, scale, 1);
 }
 
@@ -32,14 +32,14 @@ void distance_line(float y, float scale, double nm) {
 }
 
 void legend(float y, const char* text, bool diamond_symbol) {
-  place(LEGEND_X, y, 5);
+  pfd_place(LEGEND_X, y, 5);
   glScalef(LEGEND_SCALE, LEGEND_SCALE, 1);
   print(PFD_FONT, ALIGN_LEFT, "%s", text);
-  place(LEGEND_X - 0.02f, y + 0.03f, 5);
+  pfd_place(LEGEND_X - 0.02f, y + 0.03f, 5);
   if (diamond_symbol) {
-    diamond(0, 0, 0.014f);
+    pfd_diamond(0, 0, 0.014f);
   } else {
-    circle_outline(0, 0, 0.012f, 12);
+    pfd_circle_outline(0, 0, 0.012f, 12);
   }
 }
 
@@ -49,7 +49,7 @@ void pointer_readout(int index, const BearingPointer& p) {
   const Rgb colour = index == 1 ? PFD_CYAN : PFD_GREY;
   const bool vor = p.kind == POINTER_VOR;
   if (!vor && p.kind != POINTER_ADF) return;
-  set_colour(colour);
+  pfd_set_colour(colour);
   at_line(lines[0], POINTER_SCALE);
   if (vor) {
     const bool ils = index == 1 ? v.nav1_localiser : v.nav2_localiser;
@@ -64,7 +64,7 @@ void pointer_readout(int index, const BearingPointer& p) {
     at_line(lines[1], POINTER_SCALE);
     print(PFD_FONT, ALIGN_LEFT, "%s", v.adf_ident);
   }
-  set_colour(colour);
+  pfd_set_colour(colour);
   legend(index == 1 ? LEGEND1_Y : LEGEND2_Y, index == 1 ? (vor ? "VOR1" : "ADF1") : (vor ? "VOR2" : "ADF2"),
          index == 2 && vor);
 }
@@ -83,20 +83,20 @@ void draw_course_readout_digits(int course) {
 void draw_navigation_readouts() {
   const PfdDerived& v = g_pfd.value;
   if (v.course_source == COURSE_SOURCE_FMS) {
-    set_colour(PFD_YELLOW);
+    pfd_set_colour(PFD_YELLOW);
     at_line(SOURCE_LINES[0], SOURCE_SCALE);
     print(PFD_FONT, ALIGN_LEFT, "%d DTK", nudged(clamp_readout(v.gps_desired_track, 0.0, 360.0)));
     at_line(SOURCE_LINES[1], SOURCE_SCALE);
     print(PFD_FONT, ALIGN_LEFT, "FMS");
-    set_colour(PFD_MAGENTA);
+    pfd_set_colour(PFD_MAGENTA);
     at_line(SOURCE_LINES[2], SOURCE_SCALE);
     print(PFD_FONT, ALIGN_LEFT, "%s", v.gps_waypoint);
-    set_colour(PFD_YELLOW);
+    pfd_set_colour(PFD_YELLOW);
     distance_line(SOURCE_LINES[3], SOURCE_SCALE, v.gps_distance);
     return;
   }
   const bool nav1 = v.course_source == COURSE_SOURCE_NAV1;
-  set_colour(PFD_V2_GREEN);
+  pfd_set_colour(PFD_V2_GREEN);
   draw_course_readout_digits(nav1 ? g_pfd.raw.nav1_course : g_pfd.raw.nav2_course);
   at_line(SOURCE_LINES[1], SOURCE_SCALE);
   print(PFD_FONT, ALIGN_LEFT, "%s", nav1 ? "VOR1" : "VOR2");
@@ -115,23 +115,23 @@ void draw_bearing_readouts(bool arc) {
 void draw_heading_bug_readout() {
   char digits[8];
   format_three_digits(digits, sizeof digits, g_pfd.value.heading_bug);
-  set_colour(PFD_MAGENTA);
-  place(0.61f, -0.15f, 5);
+  pfd_set_colour(PFD_MAGENTA);
+  pfd_place(0.61f, -0.15f, 5);
   glScalef(0.12f, 0.12f, 1);
   print(PFD_FONT, ALIGN_CENTRED, "%s", digits);
-  place(0.61f, -0.15f + 0.14f, 5);
+  pfd_place(0.61f, -0.15f + 0.14f, 5);
   glScalef(0.12f, 0.12f, 1);
   print(PFD_FONT, ALIGN_CENTRED, "HDG");
 }
 
 void draw_wind() {
-  place(-5.5f, -5.51f, HEADING_DEPTH);
+  pfd_place(-5.5f, -5.51f, HEADING_DEPTH);
   glRotatef(static_cast<float>(g_pfd.value.heading - g_pfd.value.wind_direction), 0, 0, 1);
   glScalef(-0.8f, -0.8f, 1);
-  set_colour(PFD_WHITE);
+  pfd_set_colour(PFD_WHITE);
   glLineWidth(2);
-  small_arrow();
-  place(-6.28f, -5.52f, HEADING_DEPTH);
+  pfd_small_arrow();
+  pfd_place(-6.28f, -5.52f, HEADING_DEPTH);
   glScalef(0.6f, 0.6f, 1);
   print(PFD_FONT, ALIGN_RIGHT, "%d", static_cast<int>(g_pfd.raw.wind_speed > 999 ? 999 : g_pfd.raw.wind_speed));
 }

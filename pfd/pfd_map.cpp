@@ -28,8 +28,8 @@ void draw_plan_map() {
   MapPoint points[PFD_PLAN_CAPACITY];
   for (int i = 0; i < n; i++) points[i] = map_place(c.plan[i].distance, c.plan[i].bearing, g_pfd.value.heading);
 
-  place(ARC_X, ARC_Y, HEADING_DEPTH);
-  set_colour(PFD_WHITE);
+  pfd_place(ARC_X, ARC_Y, HEADING_DEPTH);
+  pfd_set_colour(PFD_WHITE);
   glLineWidth(1.5f);
   glBegin(GL_LINES);
   for (int i = 1; i < n; i++) {
@@ -41,13 +41,13 @@ void draw_plan_map() {
 
   for (int i = 0; i < n; i++) {
     if (!points[i].in_range) continue;
-    place(ARC_X + points[i].x, ARC_Y + points[i].y, HEADING_DEPTH);
+    pfd_place(ARC_X + points[i].x, ARC_Y + points[i].y, HEADING_DEPTH);
     glScalef(0.5f, 0.5f, 1);
-    set_colour(PFD_WHITE);
+    pfd_set_colour(PFD_WHITE);
     glLineWidth(1.5f);
     glCallList(g_pfd.star_list);
     const bool next = std::strncmp(c.plan[i].ident, g_pfd.value.gps_waypoint, PFD_IDENT_CAPACITY) == 0;
-    set_colour(next ? PFD_MAGENTA : PFD_WHITE);
+    pfd_set_colour(next ? PFD_MAGENTA : PFD_WHITE);
     glTranslatef(0.46f, 0.4f, 0);
     glScalef(0.9f, 0.9f, 1);
     print(PFD_FONT, ALIGN_LEFT, "%s", c.plan[i].ident);

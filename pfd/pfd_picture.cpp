@@ -10,7 +10,7 @@
 void pfd_draw_screen_background() { draw_full_textured_quad(g_pfd.common.textures[TEXTURE_SCREEN]); }
 
 void pfd_draw_overlays(float dim_alpha) {
-  no_clip();
+  pfd_no_clip();
   if (g_pfd.raw.battery_master && dim_alpha > 0) draw_fade_quad(dim_alpha);
   if (g_pfd.common.bezel_shown) draw_bezel_overlay_around(g_pfd.common.textures[TEXTURE_BEZEL], g_pfd.bezel_opening);
   glEnable(GL_BLEND);  // the skeleton's default for the next frame

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "pfd/altitude.h"
+#include "pfd/altitude_format.h"
 #include "pfd/minimums.h"
 #include "pfd/pfd_exchange.h"
 #include "pfd/pfd_groups.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "pfd/annunciator.h"
+#include "pfd/annunciator_logic.h"
 
 namespace {
 // Frames with the tick changing every other frame; returns visibility per tick change.
