@@ -100,3 +100,23 @@ function(cockpit_run_folder)
   string(SUBSTRING ${hash} 0 8 hash)
   add_custom_target(run_${ARG_FOLDER}_${hash} ALL DEPENDS ${outputs})
 endfunction()
+
+# A run folder's settings file, written once by the unit program itself: its
+# own default file with the given settings, when the folder has none (a file
+# the user changed is kept).
+# cockpit_run_settings(FOLDER name PROGRAM target FILE settings-file [SET name=value ...])
+function(cockpit_run_settings)
+  cmake_parse_arguments(ARG "" "FOLDER;PROGRAM;FILE" "SET" ${ARGN})
+  set(dir ${COCKPIT_RUN_DIR}/${ARG_FOLDER})
+  set(settings "")
+  foreach(setting ${ARG_SET})
+    list(APPEND settings --set ${setting})
+  endforeach()
+  # The program is a target: it is built first, and a rebuilt program does
+  # not rewrite the file.
+  add_custom_command(OUTPUT ${dir}/${ARG_FILE}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+    COMMAND ${ARG_PROGRAM} --headless --workdir ${dir} ${settings} --write-settings
+    COMMENT "Writing the run folder's ${ARG_FOLDER}/${ARG_FILE}")
+  add_custom_target(run_${ARG_FOLDER}_settings ALL DEPENDS ${dir}/${ARG_FILE})
+endfunction()

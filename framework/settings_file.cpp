@@ -152,6 +152,19 @@ bool settings_expect_char(SettingsReader* reader, char c) {
   return true;
 }
 
+int settings_read_window(SettingsReader* reader, int32_t* x_size, int32_t* y_size, int32_t* x_position,
+                         int32_t* y_position) {
+  int32_t* const pairs[2][2] = {{x_size, y_size}, {x_position, y_position}};
+  int read = 0;
+  for (int32_t* const* pair : pairs) {
+    if (!settings_skip_label(reader) || !settings_read_int(reader, pair[0])) return read;
+    ++read;
+    if (!settings_expect_char(reader, ',') || !settings_read_int(reader, pair[1])) return read;
+    ++read;
+  }
+  return read;
+}
+
 bool settings_read_int_entry(SettingsReader* reader, int* value) {
   return settings_skip_label(reader) && settings_read_int(reader, value);
 }
@@ -187,6 +200,14 @@ void settings_put_path(SettingsWriter* writer, const char* path) {
   writer->text += "\"\n";
 }
 
+void settings_put_window(SettingsWriter* writer, int x_size, int y_size, int x_position, int y_position,
+                         const char* position_label) {
+  settings_put_label(writer, SETTINGS_SIZE_LABEL);
+  settings_put_int_pair(writer, x_size, y_size);
+  settings_put_label(writer, position_label);
+  settings_put_int_pair(writer, x_position, y_position);
+}
+
 void settings_put_line(SettingsWriter* writer, const char* format, ...) {
   char line[256];
   va_list args;
@@ -201,6 +222,32 @@ bool settings_commit(const SettingsWriter& writer, const char* path) {
   std::string text = writer.text;
   if (!text.empty() && text.back() == '\n') text.pop_back();
   return write_file_atomic(path, text);
+}
+
+bool settings_value_int(const char* text, int* value) {
+  SettingsReader reader;
+  settings_open_text(&reader, text, std::strlen(text));
+  int parsed;
+  if (!settings_read_int(&reader, &parsed) || reader.pos != reader.data.size()) return false;
+  *value = parsed;
+  return true;
+}
+
+bool settings_value_int_pair(const char* text, int* first, int* second) {
+  SettingsReader reader;
+  settings_open_text(&reader, text, std::strlen(text));
+  int a, b;
+  if (!settings_read_int_pair(&reader, &a, &b) || reader.pos != reader.data.size()) return false;
+  *first = a;
+  *second = b;
+  return true;
+}
+
+void settings_value_path(const char* text, char* buffer, size_t capacity) {
+  if (capacity == 0) return;
+  std::memset(buffer, 0, capacity);
+  size_t length = std::strlen(text);
+  std::memcpy(buffer, text, length < capacity - 1 ? length : capacity - 1);
 }
 
 int settings_size_or_default(int value, int fallback) { return value <= 0 ? fallback : value; }

@@ -4,6 +4,7 @@
 // "%d" or a path between double quotes. Files are written whole through a
 // temporary file, every line ended by a line feed except the last.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 constexpr size_t SETTINGS_FILE_LIMIT = 1 << 20;  // larger files are not read
@@ -38,6 +39,17 @@ bool settings_read_double(SettingsReader* reader, double* value);
 // The next character must be `c` (as in "%f,%f"); it is consumed.
 bool settings_expect_char(SettingsReader* reader, char c);
 
+// The window block every unit's file starts with: "[X_SIZE,Y_SIZE]" and the
+// drawing-area width and height, then the position label and the window's
+// left and top. Every unit but the radio unit spells that label "POSISTION".
+constexpr const char* SETTINGS_SIZE_LABEL = "[X_SIZE,Y_SIZE]";
+constexpr const char* SETTINGS_POSITION_LABEL = "[X_POSITION,Y_POSISTION]";
+// Reads the two pairs in order, stopping at the first value that is missing
+// or bad: the values read are kept, the rest keep their contents. Returns how
+// many of the four values were read.
+int settings_read_window(SettingsReader* reader, int32_t* x_size, int32_t* y_size, int32_t* x_position,
+                         int32_t* y_position);
+
 // Label + value helpers for the common pair shapes.
 bool settings_read_int_entry(SettingsReader* reader, int* value);
 bool settings_read_int_pair_entry(SettingsReader* reader, int* first, int* second);
@@ -51,10 +63,20 @@ void settings_put_label(SettingsWriter* writer, const char* label);
 void settings_put_int(SettingsWriter* writer, int value);
 void settings_put_int_pair(SettingsWriter* writer, int first, int second);
 void settings_put_path(SettingsWriter* writer, const char* path);
+void settings_put_window(SettingsWriter* writer, int x_size, int y_size, int x_position, int y_position,
+                         const char* position_label = SETTINGS_POSITION_LABEL);
 // Any other value line, formatted printf-style (for example "%3.2f").
 void settings_put_line(SettingsWriter* writer, const char* format, ...) __attribute__((format(printf, 2, 3)));
 // Writes the file (no line feed after the last value line) atomically.
 bool settings_commit(const SettingsWriter& writer, const char* path);
+
+// A value given as text (a command-line setting), read as the file reads it;
+// the whole text must be the value.
+bool settings_value_int(const char* text, int* value);
+bool settings_value_int_pair(const char* text, int* first, int* second);
+// A path value: stored whole up to capacity - 1 characters, the rest dropped,
+// as the file's reader does.
+void settings_value_path(const char* text, char* buffer, size_t capacity);
 
 // Repairs after reading: a size of 0 or less becomes the unit's default; a
 // flag or side other than 0 becomes 1; a position is clamped into its range.

@@ -1,5 +1,7 @@
 #include "mfd/mfd_settings.h"
 
+#include <cstring>
+
 #include "framework/settings_file.h"
 #include "mfd/mfd_state.h"
 
@@ -13,8 +15,7 @@ void mfd_read_settings_from(const char* path) {
   SettingsReader reader;
   if (settings_open(&reader, path)) {
     int frameless = c.frameless, bezel = c.bezel_shown;
-    settings_read_int_pair_entry(&reader, &c.x_size, &c.y_size);
-    settings_read_int_pair_entry(&reader, &c.x_position, &c.y_position);
+    settings_read_window(&reader, &c.x_size, &c.y_size, &c.x_position, &c.y_position);
     settings_read_int_entry(&reader, &frameless);
     settings_read_int_entry(&reader, &bezel);
     settings_read_int_entry(&reader, &s.mode);
@@ -35,11 +36,10 @@ bool mfd_write_settings_to(const char* path, bool defaults) {
   const MfdState& s = g_mfd;
   const UnitCommon& c = s.common;
   SettingsWriter w;
-  settings_put_label(&w, "[X_SIZE,Y_SIZE]");
-  settings_put_int_pair(&w, defaults ? MFD_DEFAULT_X_SIZE : c.x_size, defaults ? MFD_DEFAULT_Y_SIZE : c.y_size);
-  settings_put_label(&w, "[X_POSITION,Y_POSISTION]");
-  settings_put_int_pair(&w, defaults ? MFD_DEFAULT_POSITION : c.x_position,
-                        defaults ? MFD_DEFAULT_POSITION : c.y_position);
+  if (defaults)
+    settings_put_window(&w, MFD_DEFAULT_X_SIZE, MFD_DEFAULT_Y_SIZE, MFD_DEFAULT_POSITION, MFD_DEFAULT_POSITION);
+  else
+    settings_put_window(&w, c.x_size, c.y_size, c.x_position, c.y_position);
   settings_put_label(&w, "[FRAMELESS_WINDOW(0-1)]");
   settings_put_int(&w, defaults ? 0 : c.frameless);
   settings_put_label(&w, "[DISPLAY_BEZEL(0-1)]");
@@ -56,4 +56,25 @@ bool mfd_write_settings_to(const char* path, bool defaults) {
 }
 
 void mfd_read_settings() { mfd_read_settings_from(MFD_SETTINGS_FILE); }
-void mfd_write_settings(bool defaults) { mfd_write_settings_to(MFD_SETTINGS_FILE, defaults); }
+bool mfd_write_settings(bool defaults) { return mfd_write_settings_to(MFD_SETTINGS_FILE, defaults); }
+
+bool mfd_set_setting(const char* name, const char* value) {
+  MfdState& s = g_mfd;
+  if (std::strcmp(name, "side") == 0) {
+    int mode;
+    if (!settings_value_int(value, &mode) || (mode != MFD_MODE_MFD && mode != MFD_MODE_EICAS)) return false;
+    s.mode = mode;
+    s.mfd_side = mode == MFD_MODE_MFD;
+    return true;
+  }
+  struct PathSetting { const char* name; char* buffer; size_t capacity; };
+  const PathSetting paths[] = {{"plan_path", s.plan_path, sizeof s.plan_path},
+                               {"path_to_du2", s.du2_path, sizeof s.du2_path},
+                               {"path_to_du3", s.du3_path, sizeof s.du3_path}};
+  for (const PathSetting& path : paths) {
+    if (std::strcmp(name, path.name) != 0) continue;
+    settings_value_path(value, path.buffer, path.capacity);
+    return true;
+  }
+  return false;
+}

@@ -158,6 +158,7 @@ const UnitHooks& mfd_unit_hooks() {
       MFD_SETTINGS_FILE,         // settings_file: "MFD.ini" in the working folder
       mfd_write_settings,        // write_settings: the default file, or the running values at shutdown
       mfd_read_settings,         // read_settings: the file
+      mfd_set_setting,           // set_setting: side (the mode), plan_path, path_to_du2, path_to_du3
       startup_title,             // startup_title: "Starting Up Please Wait" until gl_init names the role
       ASPECT_WIDTH_FROM_HEIGHT,  // aspect: the drawing area is as wide as the height allows
       DU_WIDTH_PER_HEIGHT,       // aspect_factor: 0.7165, the display units' shared aspect

@@ -1,5 +1,7 @@
 #include "pfd/pfd_settings.h"
 
+#include <cstring>
+
 #include "framework/settings_file.h"
 #include "simlink/cells.h"
 
@@ -11,8 +13,7 @@ void pfd_read_settings_from(const char* path, UnitCommon* c, PfdSettings* s) {
   SettingsReader reader;
   if (settings_open(&reader, path)) {
     int frameless = c->frameless, bezel = c->bezel_shown, side = s->side;
-    settings_read_int_pair_entry(&reader, &c->x_size, &c->y_size);
-    settings_read_int_pair_entry(&reader, &c->x_position, &c->y_position);
+    settings_read_window(&reader, &c->x_size, &c->y_size, &c->x_position, &c->y_position);
     settings_read_int_entry(&reader, &frameless);
     settings_read_int_entry(&reader, &bezel);
     settings_read_int_entry(&reader, &side);
@@ -29,11 +30,10 @@ void pfd_read_settings_from(const char* path, UnitCommon* c, PfdSettings* s) {
 
 bool pfd_write_settings_to(const char* path, bool defaults, const UnitCommon& c, const PfdSettings& s) {
   SettingsWriter w;
-  settings_put_label(&w, "[X_SIZE,Y_SIZE]");
-  settings_put_int_pair(&w, defaults ? PFD_DEFAULT_X_SIZE : c.x_size, defaults ? PFD_DEFAULT_Y_SIZE : c.y_size);
-  settings_put_label(&w, "[X_POSITION,Y_POSISTION]");
-  settings_put_int_pair(&w, defaults ? PFD_DEFAULT_POSITION : c.x_position,
-                        defaults ? PFD_DEFAULT_POSITION : c.y_position);
+  if (defaults)
+    settings_put_window(&w, PFD_DEFAULT_X_SIZE, PFD_DEFAULT_Y_SIZE, PFD_DEFAULT_POSITION, PFD_DEFAULT_POSITION);
+  else
+    settings_put_window(&w, c.x_size, c.y_size, c.x_position, c.y_position);
   settings_put_label(&w, "[FRAMELESS_WINDOW(0-1)]");
   settings_put_int(&w, defaults ? 0 : c.frameless);
   settings_put_label(&w, "[DISPLAY_BEZEL(0-1)]");
@@ -49,9 +49,26 @@ bool pfd_write_settings_to(const char* path, bool defaults, const UnitCommon& c,
 
 void pfd_read_settings() { pfd_read_settings_from(PFD_SETTINGS_FILE, &g_pfd.common, &g_pfd.settings); }
 
-void pfd_write_settings(bool defaults) {
+bool pfd_write_settings(bool defaults) {
   // A file that cannot be written leaves the old one; the unit runs on.
-  pfd_write_settings_to(PFD_SETTINGS_FILE, defaults, g_pfd.common, g_pfd.settings);
+  return pfd_write_settings_to(PFD_SETTINGS_FILE, defaults, g_pfd.common, g_pfd.settings);
+}
+
+bool pfd_set_setting(const char* name, const char* value) {
+  PfdSettings& s = g_pfd.settings;
+  if (std::strcmp(name, "side") == 0) {
+    int side;
+    if (!settings_value_int(value, &side) || (side != 0 && side != 1)) return false;
+    s.side = side;
+    return true;
+  }
+  struct PathSetting { const char* name; char* buffer; };
+  for (const PathSetting& path : {PathSetting{"path_to_du2", s.du2_path}, PathSetting{"path_to_du3", s.du3_path}}) {
+    if (std::strcmp(name, path.name) != 0) continue;
+    settings_value_path(value, path.buffer, PFD_PATH_CAPACITY);
+    return true;
+  }
+  return false;
 }
 
 const char* pfd_side_title(int side) { return side == 1 ? FIRST_OFFICER_TITLE : CAPTAIN_TITLE; }

@@ -17,7 +17,10 @@ void pfd_read_settings_from(const char* path, UnitCommon* common, PfdSettings* s
 bool pfd_write_settings_to(const char* path, bool defaults, const UnitCommon& common,
                            const PfdSettings& settings);
 void pfd_read_settings();
-void pfd_write_settings(bool defaults);
+bool pfd_write_settings(bool defaults);
+// A setting by name from the command line: "side" (0 or 1), "path_to_du2",
+// "path_to_du3". False for any other name or a side other than 0 or 1.
+bool pfd_set_setting(const char* name, const char* value);
 
 // The side's cells, reload bit and title (any side but 1 is the captain's).
 // Which side writes the NAV/GPS switch is side_drives_nav_gps() of the cells.

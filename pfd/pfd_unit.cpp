@@ -118,6 +118,7 @@ const UnitHooks HOOKS = {
     PFD_SETTINGS_FILE,         // settings_file: "PFD.ini" in the working folder
     pfd_write_settings,        // write_settings: the default file, or the running values at shutdown
     read_settings,             // read_settings: start values, then the file
+    pfd_set_setting,           // set_setting: side, path_to_du2, path_to_du3
     startup_title,             // startup_title: the side's title, "Korvu Capt PFD - ..." or "Korvu FO PFD - ..."
     ASPECT_WIDTH_FROM_HEIGHT,  // aspect: the drawing area is as wide as the height allows
     DU_WIDTH_PER_HEIGHT,       // aspect_factor: 0.7165, the display units' shared aspect
