@@ -56,7 +56,7 @@ void empty_frame() {
   platform_sleep_ms(1);  // the loop's fixed sleep
 }
 
-void skeleton_frame() { mfd_frame(); }
+void skeleton_frame() { mfd_unit_hooks().frame(); }
 
 void fade_quad_frame() {
   empty_frame();
@@ -74,7 +74,7 @@ void bezel_around_frame() {
 }
 
 void print_frame() {
-  mfd_frame();
+  mfd_unit_hooks().frame();
   glColor3f(0.156f, 0.803f, 0.215f);
   for (int i = 0; i < PRINTS_PER_FRAME; ++i) {
     glLoadIdentity();
@@ -98,11 +98,11 @@ bool open_unit(const fs::path& folder) {
   g_mfd.common.x_size = area.width;
   g_mfd.common.y_size = area.height;
   apply_drawing_area(area);
-  return mfd_gl_init();
+  return mfd_unit_hooks().gl_init();
 }
 
 void close_unit() {
-  mfd_release_gl();
+  mfd_unit_hooks().before_shutdown();
   delete_fonts();
   platform_window_destroy();
 }
@@ -133,7 +133,7 @@ int main() {
     g_mfd.common.bezel_shown = true;
     Clock::time_point start = Clock::now();
     if (!open_unit(folder)) return 1;
-    mfd_frame();
+    mfd_unit_hooks().frame();
     platform_window_swap();
     glFinish();
     double elapsed = seconds_since(start);

@@ -36,16 +36,16 @@ class MfdFrame : public ::testing::Test {
     const char* error = nullptr;
     ASSERT_TRUE(platform_window_create(params, &error)) << error;
     apply_drawing_area(DrawingArea{433, 605});
-    ASSERT_TRUE(mfd_gl_init());
+    ASSERT_TRUE(mfd_unit_hooks().gl_init());
     // A white clear stands in for a page picture under the fade quad.
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
   }
   void TearDown() override {
-    mfd_release_gl();
+    mfd_unit_hooks().before_shutdown();
     platform_window_destroy();
   }
   static ProbeColour frame_centre() {
-    EXPECT_TRUE(mfd_frame());
+    EXPECT_TRUE(mfd_unit_hooks().frame());
     RgbImage image;
     EXPECT_TRUE(capture_frame(&image));
     platform_window_swap();
@@ -86,7 +86,7 @@ TEST_F(MfdFrame, BezelOverlayCoversTheEdgesAndLeavesTheScreenOpen) {
   g_mfd.common.bezel_shown = true;
   g_mfd.power.battery_on = 1;
   g_mfd.power.fade_complete = true;
-  ASSERT_TRUE(mfd_frame());
+  ASSERT_TRUE(mfd_unit_hooks().frame());
   RgbImage image;
   ASSERT_TRUE(capture_frame(&image));
   platform_window_swap();
@@ -125,10 +125,10 @@ TEST_F(MfdFrame, TitleAndShownDisplayFollowTheMode) {
   EXPECT_FALSE(g_mfd.eicas_shown);
   EXPECT_EQ(g_mfd.bezel.soft_key_event, SOFT_KEY_NONE);
   g_mfd.mode = 1;
-  ASSERT_TRUE(mfd_gl_init());
+  ASSERT_TRUE(mfd_unit_hooks().gl_init());
   EXPECT_TRUE(g_mfd.eicas_shown);
   EXPECT_FALSE(g_mfd.mfd_shown);
-  ASSERT_TRUE(mfd_frame());
+  ASSERT_TRUE(mfd_unit_hooks().frame());
   EXPECT_EQ(g_mfd.menu_level, 1);
   EXPECT_EQ(g_mfd.page, 1);
   platform_window_swap();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "mfd/mfd_keyboard.h"
 #include "mfd/mfd_state.h"
 #include "mfd/mfd_unit.h"
 
@@ -58,12 +59,12 @@ TEST_F(MfdInput, KnobCounterGivesOneEventPerFrame) {
 
 TEST_F(MfdInput, ClicksOnTheBezelUseTheDrawingArea) {
   // Soft key 3 spans 49..56 % of the 433-pixel drawing width, 87..90 % of 605.
-  mfd_left_click(225, 535);
+  mfd_unit_hooks().left_click(225, 535);
   EXPECT_EQ(g_mfd.bezel.soft_key_event, 3);
   g_mfd.bezel.soft_key_event = SOFT_KEY_NONE;
-  mfd_left_click(385, 540);  // 88.9 %: knob increment side
+  mfd_unit_hooks().left_click(385, 540);  // 88.9 %: knob increment side
   EXPECT_TRUE(g_mfd.bezel.knob_increment);
-  mfd_left_click(108, 535);  // 24.9 %: between keys 0 and 1
+  mfd_unit_hooks().left_click(108, 535);  // 24.9 %: between keys 0 and 1
   EXPECT_EQ(g_mfd.bezel.soft_key_event, SOFT_KEY_NONE);
   EXPECT_FALSE(g_mfd.bezel.knob_increment);
 }
