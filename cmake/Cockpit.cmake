@@ -107,16 +107,12 @@ endfunction()
 # cockpit_run_settings(FOLDER name PROGRAM target FILE settings-file [SET name=value ...])
 function(cockpit_run_settings)
   cmake_parse_arguments(ARG "" "FOLDER;PROGRAM;FILE" "SET" ${ARGN})
-  set(dir ${COCKPIT_RUN_DIR}/${ARG_FOLDER})
-  set(settings "")
-  foreach(setting ${ARG_SET})
-    list(APPEND settings --set ${setting})
-  endforeach()
+  list(TRANSFORM ARG_SET PREPEND "--set;")
   # The program is a target: it is built first, and a rebuilt program does
   # not rewrite the file.
-  add_custom_command(OUTPUT ${dir}/${ARG_FILE}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
-    COMMAND ${ARG_PROGRAM} --headless --workdir ${dir} ${settings} --write-settings
+  add_custom_command(OUTPUT ${COCKPIT_RUN_DIR}/${ARG_FOLDER}/${ARG_FILE}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${COCKPIT_RUN_DIR}/${ARG_FOLDER}
+    COMMAND ${ARG_PROGRAM} --headless --workdir ${COCKPIT_RUN_DIR}/${ARG_FOLDER} ${ARG_SET} --write-settings
     COMMENT "Writing the run folder's ${ARG_FOLDER}/${ARG_FILE}")
-  add_custom_target(run_${ARG_FOLDER}_settings ALL DEPENDS ${dir}/${ARG_FILE})
+  add_custom_target(run_${ARG_FOLDER}_settings ALL DEPENDS ${COCKPIT_RUN_DIR}/${ARG_FOLDER}/${ARG_FILE})
 endfunction()

@@ -6,12 +6,23 @@
 
 namespace {
 
+// The panel has no bezel line.
+SettingsWindow efis_window(const EfisSettings& s) {
+  return SettingsWindow{s.x_size, s.y_size, s.x_position, s.y_position, s.frameless, false, 0};
+}
+
 // The six pairs in file order; reading stops at the first value that is
 // missing or bad, and the values after it keep what they held.
 int read_pairs(SettingsReader* reader, EfisSettings* s) {
-  int read = settings_read_window(reader, &s->x_size, &s->y_size, &s->x_position, &s->y_position);
-  if (read < 4) return read;
-  for (int32_t* value : {&s->frameless, &s->side, &s->bearing1, &s->bearing2}) {
+  SettingsWindow window = efis_window(*s);
+  int read = settings_read_window(reader, &window);
+  s->x_size = window.x_size;
+  s->y_size = window.y_size;
+  s->x_position = window.x_position;
+  s->y_position = window.y_position;
+  s->frameless = window.frameless;
+  if (read < 5) return read;
+  for (int32_t* value : {&s->side, &s->bearing1, &s->bearing2}) {
     if (!settings_read_int_entry(reader, value)) return read;
     ++read;
   }
@@ -22,9 +33,7 @@ int read_pairs(SettingsReader* reader, EfisSettings* s) {
 
 std::string efis_settings_text(const EfisSettings& s) {
   SettingsWriter writer;
-  settings_put_window(&writer, s.x_size, s.y_size, s.x_position, s.y_position);
-  settings_put_label(&writer, "[FRAMELESS_WINDOW(0-1)]");
-  settings_put_int(&writer, s.frameless);
+  settings_put_window(&writer, efis_window(s));
   settings_put_label(&writer, "[CAP_EFIS=0,CO_EFIS=1]");
   settings_put_int(&writer, s.side);
   settings_put_label(&writer, "[BEARING1_SOURCE]");

@@ -152,17 +152,33 @@ bool settings_expect_char(SettingsReader* reader, char c) {
   return true;
 }
 
-int settings_read_window(SettingsReader* reader, int32_t* x_size, int32_t* y_size, int32_t* x_position,
-                         int32_t* y_position) {
-  int32_t* const pairs[2][2] = {{x_size, y_size}, {x_position, y_position}};
+SettingsWindow settings_window_of(const UnitCommon& c, bool has_bezel) {
+  return SettingsWindow{c.x_size, c.y_size, c.x_position, c.y_position, c.frameless ? 1 : 0, has_bezel,
+                        c.bezel_shown ? 1 : 0};
+}
+
+void settings_window_apply(const SettingsWindow& w, UnitCommon* c) {
+  c->x_size = w.x_size;
+  c->y_size = w.y_size;
+  c->x_position = w.x_position;
+  c->y_position = w.y_position;
+  c->frameless = settings_flag(w.frameless) != 0;
+  if (w.has_bezel) c->bezel_shown = settings_flag(w.bezel) != 0;
+}
+
+int settings_read_window(SettingsReader* reader, SettingsWindow* w) {
+  int* const pairs[2][2] = {{&w->x_size, &w->y_size}, {&w->x_position, &w->y_position}};
   int read = 0;
-  for (int32_t* const* pair : pairs) {
+  for (int* const* pair : pairs) {
     if (!settings_skip_label(reader) || !settings_read_int(reader, pair[0])) return read;
     ++read;
     if (!settings_expect_char(reader, ',') || !settings_read_int(reader, pair[1])) return read;
     ++read;
   }
-  return read;
+  if (!settings_read_int_entry(reader, &w->frameless)) return read;
+  ++read;
+  if (!w->has_bezel || !settings_read_int_entry(reader, &w->bezel)) return read;
+  return read + 1;
 }
 
 bool settings_read_int_entry(SettingsReader* reader, int* value) {
@@ -200,12 +216,16 @@ void settings_put_path(SettingsWriter* writer, const char* path) {
   writer->text += "\"\n";
 }
 
-void settings_put_window(SettingsWriter* writer, int x_size, int y_size, int x_position, int y_position,
-                         const char* position_label) {
-  settings_put_label(writer, SETTINGS_SIZE_LABEL);
-  settings_put_int_pair(writer, x_size, y_size);
+void settings_put_window(SettingsWriter* writer, const SettingsWindow& w, const char* position_label) {
+  settings_put_label(writer, "[X_SIZE,Y_SIZE]");
+  settings_put_int_pair(writer, w.x_size, w.y_size);
   settings_put_label(writer, position_label);
-  settings_put_int_pair(writer, x_position, y_position);
+  settings_put_int_pair(writer, w.x_position, w.y_position);
+  settings_put_label(writer, "[FRAMELESS_WINDOW(0-1)]");
+  settings_put_int(writer, w.frameless);
+  if (!w.has_bezel) return;
+  settings_put_label(writer, "[DISPLAY_BEZEL(0-1)]");
+  settings_put_int(writer, w.bezel);
 }
 
 void settings_put_line(SettingsWriter* writer, const char* format, ...) {

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/unit_common.h"
+
 constexpr size_t SETTINGS_FILE_LIMIT = 1 << 20;  // larger files are not read
 
 struct SettingsReader {
@@ -40,15 +42,29 @@ bool settings_read_double(SettingsReader* reader, double* value);
 bool settings_expect_char(SettingsReader* reader, char c);
 
 // The window block every unit's file starts with: "[X_SIZE,Y_SIZE]" and the
-// drawing-area width and height, then the position label and the window's
-// left and top. Every unit but the radio unit spells that label "POSISTION".
-constexpr const char* SETTINGS_SIZE_LABEL = "[X_SIZE,Y_SIZE]";
+// drawing-area width and height, the position label and the window's left
+// and top, "[FRAMELESS_WINDOW(0-1)]" and, in the units that have a bezel,
+// "[DISPLAY_BEZEL(0-1)]". Every unit but the radio unit spells the position
+// label "POSISTION".
 constexpr const char* SETTINGS_POSITION_LABEL = "[X_POSITION,Y_POSISTION]";
-// Reads the two pairs in order, stopping at the first value that is missing
-// or bad: the values read are kept, the rest keep their contents. Returns how
-// many of the four values were read.
-int settings_read_window(SettingsReader* reader, int32_t* x_size, int32_t* y_size, int32_t* x_position,
-                         int32_t* y_position);
+
+struct SettingsWindow {
+  int x_size, y_size;
+  int x_position, y_position;
+  int frameless;
+  bool has_bezel;  // the unit has the bezel line
+  int bezel;
+};
+
+// The block of a unit's running window, and the block applied to it (flags
+// other than 0 count as 1).
+SettingsWindow settings_window_of(const UnitCommon& common, bool has_bezel);
+void settings_window_apply(const SettingsWindow& window, UnitCommon* common);
+// Reads the block's values in order into `window`, stopping at the first one
+// that is missing or bad: the values read are kept, the rest keep their
+// contents. Returns how many values were read (6, or 5 without a bezel, when
+// all were).
+int settings_read_window(SettingsReader* reader, SettingsWindow* window);
 
 // Label + value helpers for the common pair shapes.
 bool settings_read_int_entry(SettingsReader* reader, int* value);
@@ -63,7 +79,7 @@ void settings_put_label(SettingsWriter* writer, const char* label);
 void settings_put_int(SettingsWriter* writer, int value);
 void settings_put_int_pair(SettingsWriter* writer, int first, int second);
 void settings_put_path(SettingsWriter* writer, const char* path);
-void settings_put_window(SettingsWriter* writer, int x_size, int y_size, int x_position, int y_position,
+void settings_put_window(SettingsWriter* writer, const SettingsWindow& window,
                          const char* position_label = SETTINGS_POSITION_LABEL);
 // Any other value line, formatted printf-style (for example "%3.2f").
 void settings_put_line(SettingsWriter* writer, const char* format, ...) __attribute__((format(printf, 2, 3)));

@@ -14,20 +14,17 @@ void mfd_read_settings_from(const char* path) {
   UnitCommon& c = s.common;
   SettingsReader reader;
   if (settings_open(&reader, path)) {
-    int frameless = c.frameless, bezel = c.bezel_shown;
-    settings_read_window(&reader, &c.x_size, &c.y_size, &c.x_position, &c.y_position);
-    settings_read_int_entry(&reader, &frameless);
-    settings_read_int_entry(&reader, &bezel);
+    SettingsWindow window = settings_window_of(c, true);
+    settings_read_window(&reader, &window);
     settings_read_int_entry(&reader, &s.mode);
     settings_read_path_entry(&reader, s.plan_path, sizeof s.plan_path);
     settings_read_path_entry(&reader, s.du2_path, sizeof s.du2_path);
     settings_read_path_entry(&reader, s.du3_path, sizeof s.du3_path);
-    c.frameless = settings_flag(frameless) != 0;
-    c.bezel_shown = settings_flag(bezel) != 0;
+    settings_window_apply(window, &c);
   }
   // A short or damaged file must not give a zero-size window or an unknown mode.
-  c.x_size = settings_size_or_default(c.x_size, MFD_DEFAULT_X_SIZE);
-  c.y_size = settings_size_or_default(c.y_size, MFD_DEFAULT_Y_SIZE);
+  c.x_size = settings_size_or_default(c.x_size, MFD_DEFAULT_WINDOW.x_size);
+  c.y_size = settings_size_or_default(c.y_size, MFD_DEFAULT_WINDOW.y_size);
   s.mode = settings_flag(s.mode);
   s.mfd_side = s.mode == MFD_MODE_MFD;
 }
@@ -36,14 +33,7 @@ bool mfd_write_settings_to(const char* path, bool defaults) {
   const MfdState& s = g_mfd;
   const UnitCommon& c = s.common;
   SettingsWriter w;
-  if (defaults)
-    settings_put_window(&w, MFD_DEFAULT_X_SIZE, MFD_DEFAULT_Y_SIZE, MFD_DEFAULT_POSITION, MFD_DEFAULT_POSITION);
-  else
-    settings_put_window(&w, c.x_size, c.y_size, c.x_position, c.y_position);
-  settings_put_label(&w, "[FRAMELESS_WINDOW(0-1)]");
-  settings_put_int(&w, defaults ? 0 : c.frameless);
-  settings_put_label(&w, "[DISPLAY_BEZEL(0-1)]");
-  settings_put_int(&w, defaults ? 1 : c.bezel_shown);
+  settings_put_window(&w, defaults ? MFD_DEFAULT_WINDOW : settings_window_of(c, true));
   settings_put_label(&w, "[MFD=0,EICAS=1]");
   settings_put_int(&w, defaults ? MFD_MODE_MFD : s.mode);
   settings_put_label(&w, defaults ? "[PLANPATH]" : "[PLAN_PATH]");

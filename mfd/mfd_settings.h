@@ -1,10 +1,10 @@
 #pragma once
 // "MFD.ini": window geometry, frame and bezel flags, mode and three folders.
+#include "framework/settings_file.h"
 
 constexpr const char* MFD_SETTINGS_FILE = "MFD.ini";
-constexpr int MFD_DEFAULT_X_SIZE = 484;
-constexpr int MFD_DEFAULT_Y_SIZE = 605;
-constexpr int MFD_DEFAULT_POSITION = 100;
+// The default file's window: 484 x 605 at 100,100, framed, bezel shown.
+constexpr SettingsWindow MFD_DEFAULT_WINDOW = {484, 605, 100, 100, 0, true, 1};
 
 // The unit's settings hooks (working directory's "MFD.ini").
 void mfd_read_settings();

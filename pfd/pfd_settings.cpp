@@ -12,15 +12,13 @@ static const char* const DEFAULT_PATH = "c:\\";
 void pfd_read_settings_from(const char* path, UnitCommon* c, PfdSettings* s) {
   SettingsReader reader;
   if (settings_open(&reader, path)) {
-    int frameless = c->frameless, bezel = c->bezel_shown, side = s->side;
-    settings_read_window(&reader, &c->x_size, &c->y_size, &c->x_position, &c->y_position);
-    settings_read_int_entry(&reader, &frameless);
-    settings_read_int_entry(&reader, &bezel);
+    SettingsWindow window = settings_window_of(*c, true);
+    int side = s->side;
+    settings_read_window(&reader, &window);
     settings_read_int_entry(&reader, &side);
     settings_read_path_entry(&reader, s->du2_path, sizeof s->du2_path);
     settings_read_path_entry(&reader, s->du3_path, sizeof s->du3_path);
-    c->frameless = settings_flag(frameless) != 0;
-    c->bezel_shown = settings_flag(bezel) != 0;
+    settings_window_apply(window, c);
     s->side = settings_flag(side);
   }
   // A short or damaged file must not give a zero-size window.
@@ -30,14 +28,7 @@ void pfd_read_settings_from(const char* path, UnitCommon* c, PfdSettings* s) {
 
 bool pfd_write_settings_to(const char* path, bool defaults, const UnitCommon& c, const PfdSettings& s) {
   SettingsWriter w;
-  if (defaults)
-    settings_put_window(&w, PFD_DEFAULT_X_SIZE, PFD_DEFAULT_Y_SIZE, PFD_DEFAULT_POSITION, PFD_DEFAULT_POSITION);
-  else
-    settings_put_window(&w, c.x_size, c.y_size, c.x_position, c.y_position);
-  settings_put_label(&w, "[FRAMELESS_WINDOW(0-1)]");
-  settings_put_int(&w, defaults ? 0 : c.frameless);
-  settings_put_label(&w, "[DISPLAY_BEZEL(0-1)]");
-  settings_put_int(&w, defaults ? 1 : c.bezel_shown);
+  settings_put_window(&w, defaults ? PFD_DEFAULT_WINDOW : settings_window_of(c, true));
   settings_put_label(&w, "[PFD1=0,PFD2=1]");
   settings_put_int(&w, defaults ? 0 : s.side);
   settings_put_label(&w, "[PATH_TO_DU2]");

@@ -3,14 +3,14 @@
 // folders whose accfg.ini the two sides read. Pairs are taken by position.
 #include <cstdint>
 
+#include "framework/settings_file.h"
 #include "pfd/pfd_state.h"
 
 constexpr const char* PFD_SETTINGS_FILE = "PFD.ini";
 constexpr int PFD_START_CLIENT_WIDTH = 445;    // before the file is read
 constexpr int PFD_START_CLIENT_HEIGHT = 540;
-constexpr int PFD_DEFAULT_X_SIZE = 484;        // written in the default file
-constexpr int PFD_DEFAULT_Y_SIZE = 605;
-constexpr int PFD_DEFAULT_POSITION = 100;
+// The default file's window: 484 x 605 at 100,100, framed, bezel shown.
+constexpr SettingsWindow PFD_DEFAULT_WINDOW = {484, 605, 100, 100, 0, true, 1};
 
 // Read and write on the given record (tests) or on the global one (hooks).
 void pfd_read_settings_from(const char* path, UnitCommon* common, PfdSettings* settings);
