@@ -182,7 +182,7 @@ TEST(PfdFrame, FadeInThenDimmingByteAndRestartWhenPoweredOff) {
 }
 
 TEST(PfdUnit, DrawingAreaIsTheDisplayUnitsShare) {
-  // 0.7165 kept in double: as a float, 2000 x 0.7165f gives 1432.99997, one pixel short.
+  // 0.7165 kept in double: taken as a float it gives 2000 x 0.71649998 = 1432.99997, one pixel short.
   struct Case { int height, width; };
   for (const Case& c : {Case{605, 433}, Case{540, 386}, Case{2000, 1433}}) {
     DrawingArea area{};
