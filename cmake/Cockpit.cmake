@@ -23,10 +23,12 @@ function(cockpit_platform_sources out)
   set(${out} ${kept} PARENT_SCOPE)
 endfunction()
 
-# Tests that use POSIX processes, sockets or SDL directly cannot run on
-# Windows; the Windows build keeps their names (as disabled tests and empty
-# targets) so that the CMake files that mention them stay valid.
-set(COCKPIT_POSIX_ONLY_INCLUDES "#include <(sys/(socket|mman|wait|un)|poll|SDL[A-Za-z_]*)\\.h>")
+# Tests that use POSIX processes, sockets or SDL directly, or start programs
+# through tests/support/programs.h (fork and exec), cannot run on Windows; the
+# Windows build keeps their names (as disabled tests and empty targets) so
+# that the CMake files that mention them stay valid.
+set(COCKPIT_POSIX_ONLY_INCLUDES
+    "#include (<(sys/(socket|mman|wait|un)|poll|SDL[A-Za-z_]*)\\.h>|\"tests/support/programs\\.h\")")
 function(cockpit_uses_posix_only out)
   set(found FALSE)
   foreach(src ${ARGN})
@@ -52,10 +54,11 @@ function(cockpit_library name)
   endif()
 endfunction()
 
-# cockpit_test(NAME SOURCES src... [LIBS lib...] [LABELS l...]): one GoogleTest
-# executable registered with ctest. Tests labelled "gl" need a display (Xvfb).
-# They run with the source tree's shared data folder reachable as
-# COCKPIT_SHARED_DATA and the run tree as COCKPIT_RUN_DIR.
+# cockpit_test(NAME SOURCES src... [LIBS lib...] [LABELS l...] [TIMEOUT s]): one
+# GoogleTest executable registered with ctest. Tests labelled "gl" need a
+# display (Xvfb). They know the source tree as COCKPIT_SOURCE_DIR (its shared
+# data folder is COCKPIT_SOURCE_DIR/../shared/data, absent in a user's clone),
+# the build tree as COCKPIT_BINARY_DIR and the run tree as COCKPIT_RUN_DIR.
 function(cockpit_test name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   cockpit_platform_sources(ARG_SOURCES ${ARG_SOURCES})
@@ -102,10 +105,6 @@ function(cockpit_fuzzer name)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS})
 endfunction()
-
-# cockpit_run_folder(FOLDER [FILES src=>dest ...]) is done with plain
-# add_custom_command in the owning folder; the run tree lives under
-# ${COCKPIT_RUN_DIR}/<unit folder>/ with textures/ and data/ inside.
 
 # Artwork: an SVG source rendered at build time into a TGA texture.
 # cockpit_artwork(NAME SVG path.svg WIDTH w HEIGHT h)
@@ -157,4 +156,25 @@ function(cockpit_run_folder)
   string(MD5 hash "${ARGN}")
   string(SUBSTRING ${hash} 0 8 hash)
   add_custom_target(run_${ARG_FOLDER}_${hash} ALL DEPENDS ${outputs})
+endfunction()
+
+# A run folder's settings file, written once by the unit program itself: its
+# own default file with the given settings, when the folder has none (a file
+# the user changed is kept).
+# cockpit_run_settings(FOLDER name PROGRAM target FILE settings-file [SET name=value ...])
+function(cockpit_run_settings)
+  cmake_parse_arguments(ARG "" "FOLDER;PROGRAM;FILE" "SET" ${ARGN})
+  # A cross build runs the program through its emulator (Wine for Windows);
+  # without one the unit writes its defaults at its first start instead.
+  if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
+    return()
+  endif()
+  list(TRANSFORM ARG_SET PREPEND "--set;")
+  # The program is a target: it is built first, and a rebuilt program does
+  # not rewrite the file.
+  add_custom_command(OUTPUT ${COCKPIT_RUN_DIR}/${ARG_FOLDER}/${ARG_FILE}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${COCKPIT_RUN_DIR}/${ARG_FOLDER}
+    COMMAND ${ARG_PROGRAM} --headless --workdir ${COCKPIT_RUN_DIR}/${ARG_FOLDER} ${ARG_SET} --write-settings
+    COMMENT "Writing the run folder's ${ARG_FOLDER}/${ARG_FILE}")
+  add_custom_target(run_${ARG_FOLDER}_settings ALL DEPENDS ${COCKPIT_RUN_DIR}/${ARG_FOLDER}/${ARG_FILE})
 endfunction()

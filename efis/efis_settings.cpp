@@ -6,24 +6,23 @@
 
 namespace {
 
-// "a,b" after a label; the left value stays when the right one is bad.
-bool read_pair(SettingsReader* reader, int32_t* first, int32_t* second, int* read) {
-  if (!settings_skip_label(reader) || !settings_read_int(reader, first)) return false;
-  ++*read;
-  if (reader->pos >= reader->data.size() || reader->data[reader->pos] != ',') return false;
-  ++reader->pos;
-  if (!settings_read_int(reader, second)) return false;
-  ++*read;
-  return true;
+// The panel has no bezel line.
+SettingsWindow efis_window(const EfisSettings& s) {
+  return SettingsWindow{s.x_size, s.y_size, s.x_position, s.y_position, s.frameless, false, 0};
 }
 
 // The six pairs in file order; reading stops at the first value that is
 // missing or bad, and the values after it keep what they held.
 int read_pairs(SettingsReader* reader, EfisSettings* s) {
-  int read = 0;
-  if (!read_pair(reader, &s->x_size, &s->y_size, &read)) return read;
-  if (!read_pair(reader, &s->x_position, &s->y_position, &read)) return read;
-  for (int32_t* value : {&s->frameless, &s->side, &s->bearing1, &s->bearing2}) {
+  SettingsWindow window = efis_window(*s);
+  int read = settings_read_window(reader, &window);
+  s->x_size = window.x_size;
+  s->y_size = window.y_size;
+  s->x_position = window.x_position;
+  s->y_position = window.y_position;
+  s->frameless = window.frameless;
+  if (read < 5) return read;
+  for (int32_t* value : {&s->side, &s->bearing1, &s->bearing2}) {
     if (!settings_read_int_entry(reader, value)) return read;
     ++read;
   }
@@ -34,12 +33,7 @@ int read_pairs(SettingsReader* reader, EfisSettings* s) {
 
 std::string efis_settings_text(const EfisSettings& s) {
   SettingsWriter writer;
-  settings_put_label(&writer, "[X_SIZE,Y_SIZE]");
-  settings_put_int_pair(&writer, s.x_size, s.y_size);
-  settings_put_label(&writer, "[X_POSITION,Y_POSISTION]");
-  settings_put_int_pair(&writer, s.x_position, s.y_position);
-  settings_put_label(&writer, "[FRAMELESS_WINDOW(0-1)]");
-  settings_put_int(&writer, s.frameless);
+  settings_put_window(&writer, efis_window(s));
   settings_put_label(&writer, "[CAP_EFIS=0,CO_EFIS=1]");
   settings_put_int(&writer, s.side);
   settings_put_label(&writer, "[BEARING1_SOURCE]");

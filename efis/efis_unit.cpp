@@ -1,14 +1,15 @@
 #include "efis/efis_unit.h"
 
+#include <cstring>
+
 #include "efis/efis_draw.h"
 #include "efis/efis_exchange.h"
 #include "efis/efis_geometry.h"
 #include "efis/efis_settings.h"
 #include "efis/efis_state.h"
+#include "framework/settings_file.h"
 #include "framework/tga.h"
 #include "platform/clock.h"
-
-EfisState g_efis;
 
 namespace {
 
@@ -35,9 +36,9 @@ void apply_settings(const EfisSettings& s) {
   g_efis.panel.bearing2_position = s.bearing2;
 }
 
-void write_settings(bool defaults) {
+bool write_settings(bool defaults) {
   // A file that cannot be written is left alone without a message.
-  efis_write_settings_file(EFIS_SETTINGS_FILE, defaults ? EFIS_SETTINGS_DEFAULTS : running_settings());
+  return efis_write_settings_file(EFIS_SETTINGS_FILE, defaults ? EFIS_SETTINGS_DEFAULTS : running_settings());
 }
 
 void read_settings() {
@@ -45,6 +46,14 @@ void read_settings() {
   EfisSettings settings;
   efis_read_settings_file(EFIS_SETTINGS_FILE, &settings);
   apply_settings(settings);
+}
+
+// "side" (0 or 1) from the command line.
+bool set_setting(const char* name, const char* value) {
+  int side;
+  if (std::strcmp(name, "side") != 0 || !settings_value_int(value, &side) || (side != 0 && side != 1)) return false;
+  g_efis.panel.side = static_cast<uint8_t>(side);
+  return true;
 }
 
 const char* startup_title() {
@@ -91,18 +100,19 @@ void before_shutdown() {
 }
 
 const UnitHooks HOOKS = {
-    EFIS_SETTINGS_FILE,
-    write_settings,
-    read_settings,
-    startup_title,
-    ASPECT_HEIGHT_FROM_WIDTH,
-    EFIS_ASPECT,
-    false,  // the system's own maximum tracking size applies
-    gl_init,
-    frame,
-    left_click,
-    window_moved,
-    before_shutdown,
+    EFIS_SETTINGS_FILE,        // settings_file: "EFIS.ini" in the working folder
+    write_settings,            // write_settings: the default file, or the running values
+    read_settings,             // read_settings: panel reset, then the file
+    set_setting,               // set_setting: side
+    startup_title,             // startup_title: "Korvu Capt EFIS - ..." or "Korvu FO EFIS - ..."
+    ASPECT_HEIGHT_FROM_WIDTH,  // aspect: the panel's height follows its width
+    EFIS_ASPECT,               // aspect_factor: 2.745
+    false,                     // limit_tracking_size: the system's own maximum applies
+    gl_init,                   // gl_init: the panel texture
+    frame,                     // frame: scripted clicks, exchange, inputs, picture, 1 ms sleep
+    left_click,                // left_click: the panel's buttons and knobs
+    window_moved,              // window_moved: the settings are rewritten at every move
+    before_shutdown,           // before_shutdown: takes back the settings just saved
 };
 
 }  // namespace

@@ -57,6 +57,16 @@ bool parse_harness_options(int argc, char** argv, HarnessOptions* options, std::
       if (arg == "--dump-text") options->dump_text = value;
       if (arg == "--workdir") options->workdir = value;
       ++i;
+    } else if (arg == "--write-settings") {
+      options->write_settings = true;
+    } else if (arg == "--set") {
+      const char* equals = value ? std::strchr(value, '=') : nullptr;
+      if (!equals || equals == value) {
+        *error = "--set needs NAME=VALUE, for example size=433,605";
+        return false;
+      }
+      options->settings.emplace_back(std::string(value, equals), std::string(equals + 1));
+      ++i;
     } else if (arg == "--press-key") {
       KeyPress press;
       if (!parse_key_press(value, &press)) {

@@ -2,6 +2,7 @@
 // The options every program accepts for tests and scripted runs. With none
 // given a unit behaves exactly as without the harness.
 #include <string>
+#include <utility>
 #include <vector>
 
 struct KeyPress {
@@ -16,6 +17,8 @@ struct HarnessOptions {
   std::string workdir;
   bool headless;
   std::vector<KeyPress> key_presses;  // --press-key PASS:VK (test hook)
+  std::vector<std::pair<std::string, std::string>> settings;  // --set NAME=VALUE, in order
+  bool write_settings;          // --write-settings: write the settings file and end
 };
 
 // Unknown arguments are ignored, as the units ignore their command line.

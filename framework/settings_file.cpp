@@ -152,6 +152,35 @@ bool settings_expect_char(SettingsReader* reader, char c) {
   return true;
 }
 
+SettingsWindow settings_window_of(const UnitCommon& c, bool has_bezel) {
+  return SettingsWindow{c.x_size, c.y_size, c.x_position, c.y_position, c.frameless ? 1 : 0, has_bezel,
+                        c.bezel_shown ? 1 : 0};
+}
+
+void settings_window_apply(const SettingsWindow& w, UnitCommon* c) {
+  c->x_size = w.x_size;
+  c->y_size = w.y_size;
+  c->x_position = w.x_position;
+  c->y_position = w.y_position;
+  c->frameless = settings_flag(w.frameless) != 0;
+  if (w.has_bezel) c->bezel_shown = settings_flag(w.bezel) != 0;
+}
+
+int settings_read_window(SettingsReader* reader, SettingsWindow* w) {
+  int* const pairs[2][2] = {{&w->x_size, &w->y_size}, {&w->x_position, &w->y_position}};
+  int read = 0;
+  for (int* const* pair : pairs) {
+    if (!settings_skip_label(reader) || !settings_read_int(reader, pair[0])) return read;
+    ++read;
+    if (!settings_expect_char(reader, ',') || !settings_read_int(reader, pair[1])) return read;
+    ++read;
+  }
+  if (!settings_read_int_entry(reader, &w->frameless)) return read;
+  ++read;
+  if (!w->has_bezel || !settings_read_int_entry(reader, &w->bezel)) return read;
+  return read + 1;
+}
+
 bool settings_read_int_entry(SettingsReader* reader, int* value) {
   return settings_skip_label(reader) && settings_read_int(reader, value);
 }
@@ -187,6 +216,18 @@ void settings_put_path(SettingsWriter* writer, const char* path) {
   writer->text += "\"\n";
 }
 
+void settings_put_window(SettingsWriter* writer, const SettingsWindow& w, const char* position_label) {
+  settings_put_label(writer, "[X_SIZE,Y_SIZE]");
+  settings_put_int_pair(writer, w.x_size, w.y_size);
+  settings_put_label(writer, position_label);
+  settings_put_int_pair(writer, w.x_position, w.y_position);
+  settings_put_label(writer, "[FRAMELESS_WINDOW(0-1)]");
+  settings_put_int(writer, w.frameless);
+  if (!w.has_bezel) return;
+  settings_put_label(writer, "[DISPLAY_BEZEL(0-1)]");
+  settings_put_int(writer, w.bezel);
+}
+
 void settings_put_line(SettingsWriter* writer, const char* format, ...) {
   char line[256];
   va_list args;
@@ -201,6 +242,32 @@ bool settings_commit(const SettingsWriter& writer, const char* path) {
   std::string text = writer.text;
   if (!text.empty() && text.back() == '\n') text.pop_back();
   return write_file_atomic(path, text);
+}
+
+bool settings_value_int(const char* text, int* value) {
+  SettingsReader reader;
+  settings_open_text(&reader, text, std::strlen(text));
+  int parsed;
+  if (!settings_read_int(&reader, &parsed) || reader.pos != reader.data.size()) return false;
+  *value = parsed;
+  return true;
+}
+
+bool settings_value_int_pair(const char* text, int* first, int* second) {
+  SettingsReader reader;
+  settings_open_text(&reader, text, std::strlen(text));
+  int a, b;
+  if (!settings_read_int_pair(&reader, &a, &b) || reader.pos != reader.data.size()) return false;
+  *first = a;
+  *second = b;
+  return true;
+}
+
+void settings_value_path(const char* text, char* buffer, size_t capacity) {
+  if (capacity == 0) return;
+  std::memset(buffer, 0, capacity);
+  size_t length = std::strlen(text);
+  std::memcpy(buffer, text, length < capacity - 1 ? length : capacity - 1);
 }
 
 int settings_size_or_default(int value, int fallback) { return value <= 0 ? fallback : value; }

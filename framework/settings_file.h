@@ -4,7 +4,10 @@
 // "%d" or a path between double quotes. Files are written whole through a
 // temporary file, every line ended by a line feed except the last.
 #include <cstddef>
+#include <cstdint>
 #include <string>
+
+#include "framework/unit_common.h"
 
 constexpr size_t SETTINGS_FILE_LIMIT = 1 << 20;  // larger files are not read
 
@@ -38,6 +41,31 @@ bool settings_read_double(SettingsReader* reader, double* value);
 // The next character must be `c` (as in "%f,%f"); it is consumed.
 bool settings_expect_char(SettingsReader* reader, char c);
 
+// The window block every unit's file starts with: "[X_SIZE,Y_SIZE]" and the
+// drawing-area width and height, the position label and the window's left
+// and top, "[FRAMELESS_WINDOW(0-1)]" and, in the units that have a bezel,
+// "[DISPLAY_BEZEL(0-1)]". Every unit but the radio unit spells the position
+// label "POSISTION".
+constexpr const char* SETTINGS_POSITION_LABEL = "[X_POSITION,Y_POSISTION]";
+
+struct SettingsWindow {
+  int x_size, y_size;
+  int x_position, y_position;
+  int frameless;
+  bool has_bezel;  // the unit has the bezel line
+  int bezel;
+};
+
+// The block of a unit's running window, and the block applied to it (flags
+// other than 0 count as 1).
+SettingsWindow settings_window_of(const UnitCommon& common, bool has_bezel);
+void settings_window_apply(const SettingsWindow& window, UnitCommon* common);
+// Reads the block's values in order into `window`, stopping at the first one
+// that is missing or bad: the values read are kept, the rest keep their
+// contents. Returns how many values were read (6, or 5 without a bezel, when
+// all were).
+int settings_read_window(SettingsReader* reader, SettingsWindow* window);
+
 // Label + value helpers for the common pair shapes.
 bool settings_read_int_entry(SettingsReader* reader, int* value);
 bool settings_read_int_pair_entry(SettingsReader* reader, int* first, int* second);
@@ -51,10 +79,20 @@ void settings_put_label(SettingsWriter* writer, const char* label);
 void settings_put_int(SettingsWriter* writer, int value);
 void settings_put_int_pair(SettingsWriter* writer, int first, int second);
 void settings_put_path(SettingsWriter* writer, const char* path);
+void settings_put_window(SettingsWriter* writer, const SettingsWindow& window,
+                         const char* position_label = SETTINGS_POSITION_LABEL);
 // Any other value line, formatted printf-style (for example "%3.2f").
 void settings_put_line(SettingsWriter* writer, const char* format, ...) __attribute__((format(printf, 2, 3)));
 // Writes the file (no line feed after the last value line) atomically.
 bool settings_commit(const SettingsWriter& writer, const char* path);
+
+// A value given as text (a command-line setting), read as the file reads it;
+// the whole text must be the value.
+bool settings_value_int(const char* text, int* value);
+bool settings_value_int_pair(const char* text, int* first, int* second);
+// A path value: stored whole up to capacity - 1 characters, the rest dropped,
+// as the file's reader does.
+void settings_value_path(const char* text, char* buffer, size_t capacity);
 
 // Repairs after reading: a size of 0 or less becomes the unit's default; a
 // flag or side other than 0 becomes 1; a position is clamped into its range.

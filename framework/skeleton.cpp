@@ -13,6 +13,7 @@
 #include "framework/frame_capture.h"
 #include "framework/harness.h"
 #include "framework/link_state.h"
+#include "framework/settings_file.h"
 #include "framework/text.h"
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -111,6 +112,30 @@ void handle_event(const PlatformEvent& event) {
     case EVENT_NONE:
       break;
   }
+}
+
+// The --set values: the window block here, everything else by the unit.
+bool apply_settings(std::string* error) {
+  constexpr int MAX_SIDE = 16384, MAX_COORDINATE = 32767;
+  for (const auto& [name, value] : g_options.settings) {
+    int a = 0, b = 0;
+    bool ok;
+    if (name == "size") {
+      ok = settings_value_int_pair(value.c_str(), &a, &b) && a > 0 && b > 0 && a <= MAX_SIDE && b <= MAX_SIDE;
+      if (ok) g_common->x_size = a, g_common->y_size = b;
+    } else if (name == "position") {
+      ok = settings_value_int_pair(value.c_str(), &a, &b) && a >= -MAX_COORDINATE && a <= MAX_COORDINATE &&
+           b >= -MAX_COORDINATE && b <= MAX_COORDINATE;
+      if (ok) g_common->x_position = a, g_common->y_position = b;
+    } else {
+      ok = g_hooks->set_setting && g_hooks->set_setting(name.c_str(), value.c_str());
+    }
+    if (!ok) {
+      *error = "--set " + name + "=" + value + ": no such setting, or a value it cannot take";
+      return false;
+    }
+  }
+  return true;
 }
 
 void inject_scheduled_keys(int pass) {
@@ -213,9 +238,19 @@ int run_unit(int argc, char** argv, UnitCommon* common, const UnitHooks* hooks) 
   }
   platform_clock_ms();  // the process clock starts here
 
-  link_try_open(common);
+  if (!g_options.write_settings) link_try_open(common);
   if (!file_readable(hooks->settings_file)) hooks->write_settings(true);
   hooks->read_settings();
+  if (!apply_settings(&error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    link_close(common);
+    return EXIT_FAILED;
+  }
+  if (g_options.write_settings) {
+    if (hooks->write_settings(false)) return EXIT_OK;
+    std::fprintf(stderr, "cannot write the settings file %s\n", hooks->settings_file);
+    return EXIT_FAILED;
+  }
 
   PlatformWindowParams params{hooks->startup_title(), common->x_size, common->y_size, common->x_position,
                           common->y_position, common->frameless,

@@ -11,8 +11,12 @@ enum AspectRule {
 
 struct UnitHooks {
   const char* settings_file;          // "MFD.ini", "PFD.ini", "EFIS.ini", "RMU.ini"
-  void (*write_settings)(bool defaults);  // defaults: write the default file
+  bool (*write_settings)(bool defaults);  // defaults: the default file; false when it could not be written
   void (*read_settings)();            // fills common->x_size... and the unit's own values
+  // One of the unit's own settings by name from the command line (--set
+  // NAME=VALUE), after the file was read; false for a name or value it does
+  // not take. The skeleton takes "size" (W,H) and "position" (X,Y) itself.
+  bool (*set_setting)(const char* name, const char* value);
   const char* (*startup_title)();     // title given at window creation
   AspectRule aspect;
   double aspect_factor;              // kept in double: float would truncate exact products one pixel short
@@ -25,10 +29,14 @@ struct UnitHooks {
 };
 
 // Runs the program: parses the common options (--frames N, --screenshot FILE,
-// --dump-text FILE, --headless, --workdir DIR, and the test hook
-// --press-key PASS:VK), then:
+// --dump-text FILE, --headless, --workdir DIR, --set NAME=VALUE,
+// --write-settings, and the test hook --press-key PASS:VK), then:
 //   start-up: open the link silently; write the default settings when the file
-//     cannot be read, then read_settings(); create the window (client size
+//     cannot be read, then read_settings() and the --set values (an unknown
+//     name or a bad value: message, exit 1). With --write-settings the
+//     settings file is written from those values and the program ends there
+//     (0, or 1 when the file could not be written), before the link, the
+//     window or anything else is touched. Otherwise create the window (client size
 //     x_size by y_size at x_position, y_position; failure: message box
 //     "ERROR", exit 1, settings untouched); show it; resize; the shared GL
 //     state and quadric; gl_init() (false: "Initialization Failed.", exit 1);

@@ -1,5 +1,6 @@
 #pragma once
-// The one state record of mfd_display. Later pages add their members here.
+// The one state record of mfd_display: the skeleton's members, power, bezel
+// input, lists, settings, the map selections and the page controller.
 #include <cstdint>
 
 #include "framework/bezel_input.h"

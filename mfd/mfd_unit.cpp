@@ -10,7 +10,12 @@
 #include "framework/overlay_quads.h"
 #include "framework/text.h"
 #include "framework/tga.h"
-#include "mfd/mfd_hooks.h"
+#include "mfd/mfd_data.h"
+#include "mfd/mfd_exchange.h"
+#include "mfd/mfd_keyboard.h"
+#include "mfd/mfd_menu.h"
+#include "mfd/mfd_page_parts.h"
+#include "mfd/mfd_pages.h"
 #include "mfd/mfd_settings.h"
 #include "mfd/mfd_state.h"
 #include "platform/clock.h"
@@ -21,19 +26,6 @@ namespace {
 
 constexpr const char* ERROR_LOG = "error.log";
 constexpr int FRAME_SLEEP_MS = 1;
-constexpr int SYSTEMS_MENU_LEVEL = 1;
-constexpr int SUMMARY_PAGE = 1;
-
-// Layer toggle keys and the flag each inverts.
-struct LayerKey {
-  int key;
-  bool MfdState::*flag;
-};
-constexpr LayerKey kLayerKeys[] = {
-    {'A', &MfdState::show_airports}, {'V', &MfdState::show_vors}, {'I', &MfdState::show_intersections},
-    {'N', &MfdState::show_ndbs},     {'P', &MfdState::show_plan},
-};
-constexpr int RANGE_KEY_COUNT = 8;  // '1'..'8' select ranges 0..7
 
 const char* startup_title() { return MFD_STARTUP_TITLE; }
 
@@ -55,12 +47,12 @@ void exchange_or_reconnect() {
 
 void draw_powered_pages() {
   DisplayPower& p = g_mfd.power;
-  mfd_page_controller();
+  mfd_menu_step();
   if (g_mfd.mfd_shown) {
-    if (p.avionics_on != 0) mfd_traffic_step();
-    mfd_draw_map_page();
+    if (p.avionics_on != 0) mfd_map_traffic_step();
+    mfd_run_page(MFD_PAGE_MAP);
   } else if (g_mfd.eicas_shown) {
-    mfd_draw_eicas();
+    mfd_run_page(MFD_PAGE_EICAS);
   }
   bool fading = false;
   float alpha = display_power_quad_alpha(&p, &fading);
@@ -69,9 +61,7 @@ void draw_powered_pages() {
   if (fading) glDisable(GL_BLEND);
 }
 
-}  // namespace
-
-bool mfd_gl_init() {
+bool gl_init() {
   UnitCommon& c = g_mfd.common;
   bool normal = build_font(MFD_FONT_FACE, MFD_FONT_SLOT_NORMAL, MFD_FONT_HEIGHT, FONT_WEIGHT_NORMAL);
   bool bold = build_font(MFD_FONT_FACE, MFD_FONT_SLOT_BOLD, MFD_FONT_HEIGHT, FONT_WEIGHT_BOLD);
@@ -98,26 +88,7 @@ bool mfd_gl_init() {
   return true;
 }
 
-void mfd_keyboard_handling() {
-  UnitCommon& c = g_mfd.common;
-  for (int i = 0; i < RANGE_KEY_COUNT; ++i) {
-    if (key_down(&c, '1' + i)) {
-      g_mfd.map_range_index = i;
-      break;
-    }
-  }
-  if (g_mfd.map_range_index < 0) g_mfd.map_range_index = 0;
-  if (g_mfd.map_range_index > MAP_RANGE_INDEX_MAX) g_mfd.map_range_index = MAP_RANGE_INDEX_MAX;
-  for (const LayerKey& layer : kLayerKeys) {
-    if (key_down(&c, layer.key)) {
-      g_mfd.*layer.flag = !(g_mfd.*layer.flag);
-      clear_key(&c, layer.key);
-    }
-  }
-  bezel_knob_step(&g_mfd.bezel);
-}
-
-bool mfd_frame() {
+bool frame() {
   UnitCommon& c = g_mfd.common;
   DisplayPower& p = g_mfd.power;
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -126,8 +97,8 @@ bool mfd_frame() {
     mfd_load_navigation_data();
     c.first_frame_done = true;
     if (g_mfd.eicas_shown) {
-      g_mfd.menu_level = SYSTEMS_MENU_LEVEL;
-      g_mfd.page = SUMMARY_PAGE;
+      g_mfd.menu_level = MFD_MENU_SYSTEMS;
+      g_mfd.page = MFD_PAGE_SUMMARY;
     }
   }
   mfd_keyboard_handling();
@@ -147,26 +118,28 @@ bool mfd_frame() {
   return true;
 }
 
-void mfd_release_gl() { delete_display_lists(&g_mfd.lists); }
+void release_gl() { delete_display_lists(&g_mfd.lists); }
 
-void mfd_left_click(int x, int y) {
+void left_click(int x, int y) {
   bezel_hit_test(&g_mfd.bezel, x, y, g_mfd.common.x_size, g_mfd.common.y_size);
 }
 
-const UnitHooks& mfd_unit_hooks() {
-  static const UnitHooks hooks = {
-      MFD_SETTINGS_FILE,
-      mfd_write_settings,
-      mfd_read_settings,
-      startup_title,
-      ASPECT_WIDTH_FROM_HEIGHT,
-      DU_WIDTH_PER_HEIGHT,
-      true,
-      mfd_gl_init,
-      mfd_frame,
-      mfd_left_click,
-      nullptr,
-      mfd_release_gl,
-  };
-  return hooks;
-}
+const UnitHooks HOOKS = {
+    MFD_SETTINGS_FILE,         // settings_file: "MFD.ini" in the working folder
+    mfd_write_settings,        // write_settings: the default file, or the running values at shutdown
+    mfd_read_settings,         // read_settings: the file
+    mfd_set_setting,           // set_setting: side (the mode), plan_path, path_to_du2, path_to_du3
+    startup_title,             // startup_title: "Starting Up Please Wait" until gl_init names the role
+    ASPECT_WIDTH_FROM_HEIGHT,  // aspect: the drawing area is as wide as the height allows
+    DU_WIDTH_PER_HEIGHT,       // aspect_factor: 0.7165, the display units' shared aspect
+    true,                      // limit_tracking_size: the window stays within 3000 x 3000
+    gl_init,                   // gl_init: fonts, lists, textures, error log, data files, role and title
+    frame,                     // frame: exchange, keyboard, pages, fade, bezel, 1 ms sleep
+    left_click,                // left_click: the bezel's soft keys and knob
+    nullptr,                   // window_moved: nothing to do; the settings are saved at shutdown
+    release_gl,                // before_shutdown: the static display lists
+};
+
+}  // namespace
+
+const UnitHooks& mfd_unit_hooks() { return HOOKS; }

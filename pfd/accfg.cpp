@@ -1,26 +1,25 @@
 #include "pfd/accfg.h"
 
-#include <cstring>
-
+#include "framework/settings_file.h"
 #include "platform/files.h"
-#include "pfd/pfd_settings_reader.h"
 
-static bool read_int_pair(TextCursor* c, int32_t* out) { return skip_word(c) && read_int(c, out); }
+namespace {
 
-static bool read_float_pair(TextCursor* c, float* out) {
+bool read_float_entry(SettingsReader* reader, float* out) {
   double value;
-  if (!skip_word(c) || !read_float(c, &value)) return false;
+  if (!settings_skip_label(reader) || !settings_read_double(reader, &value)) return false;
   *out = static_cast<float>(value);
   return true;
 }
 
 // One row "%d,%f,%f,%s" with the identifier bounded to its slot.
-static bool read_plan_row(TextCursor* c, int32_t* index, PlanWaypoint* w) {
+bool read_plan_row(SettingsReader* reader, int32_t* index, PlanWaypoint* w) {
   double latitude, longitude;
-  if (!read_int(c, index) || !read_char(c, ',') || !read_float(c, &latitude) || !read_char(c, ',') ||
-      !read_float(c, &longitude) || !read_char(c, ','))
+  if (!settings_read_int(reader, index) || !settings_expect_char(reader, ',') ||
+      !settings_read_double(reader, &latitude) || !settings_expect_char(reader, ',') ||
+      !settings_read_double(reader, &longitude) || !settings_expect_char(reader, ','))
     return false;
-  if (!read_word(c, w->ident, sizeof w->ident) || w->ident[0] == '\0') return false;
+  if (!settings_read_word(reader, w->ident, sizeof w->ident) || w->ident[0] == '\0') return false;
   w->latitude = static_cast<float>(latitude);
   w->longitude = static_cast<float>(longitude);
   w->distance = 0;
@@ -28,21 +27,26 @@ static bool read_plan_row(TextCursor* c, int32_t* index, PlanWaypoint* w) {
   return true;
 }
 
+}  // namespace
+
 bool accfg_parse(const std::string& text, AircraftConfig* s) {
-  TextCursor c = cursor_over(text);
+  SettingsReader reader;
+  settings_open_text(&reader, text.data(), text.size());
+  SettingsReader* r = &reader;
   s->plan_length = 0;
-  bool ok = read_int_pair(&c, &s->v1) && read_int_pair(&c, &s->vr) && read_int_pair(&c, &s->v2) &&
-            read_int_pair(&c, &s->max_flaps) && read_int_pair(&c, &s->vmin) &&
-            read_int_pair(&c, &s->flap_placard_8) && read_int_pair(&c, &s->flap_placard_20) &&
-            read_int_pair(&c, &s->flap_placard_40) && read_float_pair(&c, &s->vmo) &&
-            read_float_pair(&c, &s->mmo) && read_int_pair(&c, &s->max_spoiler) &&
-            read_int_pair(&c, &s->min_runway) && read_int_pair(&c, &s->max_fuel);
+  bool ok = settings_read_int_entry(r, &s->v1) && settings_read_int_entry(r, &s->vr) &&
+            settings_read_int_entry(r, &s->v2) && settings_read_int_entry(r, &s->max_flaps) &&
+            settings_read_int_entry(r, &s->vmin) && settings_read_int_entry(r, &s->flap_placard_8) &&
+            settings_read_int_entry(r, &s->flap_placard_20) && settings_read_int_entry(r, &s->flap_placard_40) &&
+            read_float_entry(r, &s->vmo) && read_float_entry(r, &s->mmo) &&
+            settings_read_int_entry(r, &s->max_spoiler) && settings_read_int_entry(r, &s->min_runway) &&
+            settings_read_int_entry(r, &s->max_fuel);
   if (!ok) return false;
 
   // The plan label; cleared first so that end of file reads as empty.
   char label[64];
   label[0] = '\0';
-  read_word(&c, label, sizeof label);
+  settings_read_word(r, label, sizeof label);
   if (label[0] == '\0') return true;
 
   // Count-down rows: the row with index 1 is the last; index 0 or below,
@@ -50,7 +54,7 @@ bool accfg_parse(const std::string& text, AircraftConfig* s) {
   while (s->plan_length < PFD_PLAN_CAPACITY) {
     int32_t index;
     PlanWaypoint w;
-    if (!read_plan_row(&c, &index, &w) || index <= 0) break;
+    if (!read_plan_row(r, &index, &w) || index <= 0) break;
     s->plan[s->plan_length++] = w;
     if (index == 1) break;
   }

@@ -1,7 +1,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "pfd/altitude.h"
+#include "pfd/altitude_format.h"
 #include "pfd/heading_logic.h"
 
 namespace {

@@ -1,13 +1,13 @@
 #include <cstring>
 
-#include "pfd/annunciator.h"
+#include "pfd/annunciator_logic.h"
 
 namespace {
 constexpr float GREEN[3] = {0.156f, 0.803f, 0.215f};
 constexpr float AMBER[3] = {1.0f, 0.75f, 0.0f};
 constexpr float ANNUNCIATOR_SCALE = 0.109f;
 
-void set_colour(float* dst, const float* src) { std::memcpy(dst, src, 3 * sizeof(float)); }
+void copy_colour(float* dst, const float* src) { std::memcpy(dst, src, 3 * sizeof(float)); }
 
 // Shared by both annunciators: the flash and its end.
 void advance_flash(Annunciator* a, bool engaged, bool tick_changed) {
@@ -31,9 +31,9 @@ void start_disengage_flash(Annunciator* a) {
 void annunciator_make(Annunciator* a, const char* text, float x, float y) {
   *a = Annunciator{};
   a->text = text;
-  set_colour(a->normal, GREEN);
-  set_colour(a->engage_flash, GREEN);
-  set_colour(a->disengage_flash, AMBER);
+  copy_colour(a->normal, GREEN);
+  copy_colour(a->engage_flash, GREEN);
+  copy_colour(a->disengage_flash, AMBER);
   a->scale = ANNUNCIATOR_SCALE;
   a->x = x;
   a->y = y;

@@ -35,25 +35,25 @@ int excessive_pitch_chevrons(double pitch) {
 double drawn_fd_bank(double fd_bank) { return std::fabs(fd_bank) > 90.0 ? 0.0 : fd_bank; }
 
 static float clamped_pitch() {
-  double p = pfd.value.pitch;
+  double p = g_pfd.value.pitch;
   if (p > PITCH_LIMIT) p = PITCH_LIMIT;
   if (p < -PITCH_LIMIT) p = -PITCH_LIMIT;
   return static_cast<float>(p);
 }
 
 static void sphere(bool live) {
-  clip_box(0.253f, 0.5569f, 0.4659f, 0.3149f);
-  place(0, SPHERE_Y, ATTITUDE_DEPTH);
+  pfd_clip_box(0.253f, 0.5569f, 0.4659f, 0.3149f);
+  pfd_place(0, SPHERE_Y, ATTITUDE_DEPTH);
   if (live) {
-    glRotatef(static_cast<float>(pfd.value.bank), 0, 0, 1);
+    glRotatef(static_cast<float>(g_pfd.value.bank), 0, 0, 1);
     glTranslatef(0, clamped_pitch() * SPHERE_SHIFT_PER_DEGREE, 0);
   }
   const float sky[] = {-1.51f, 0, 1.51f, 0, 1.51f, 2.7f, -1.51f, 2.7f};
   const float ground[] = {-1.51f, -2.7f, 1.51f, -2.7f, 1.51f, 0, -1.51f, 0};
-  set_colour(SKY);
-  fill_polygon(sky, 4);
-  set_colour(live ? GROUND : SKY);
-  fill_polygon(ground, 4);
+  pfd_set_colour(SKY);
+  pfd_fill_polygon(sky, 4);
+  pfd_set_colour(live ? GROUND : SKY);
+  pfd_fill_polygon(ground, 4);
 }
 
 static void ladder_label(float x_right, float y, int degrees) {
@@ -76,19 +76,19 @@ static void ladder_label(float x_right, float y, int degrees) {
 
 static void pitch_ladder() {
   static const int steps[] = {0, 1, 2, 3, 4, 5, 6, 8, 12, 18};
-  ClipFractions c = ladder_clip(pfd.value.radio_altitude);
-  clip_box(c.left, c.bottom, c.width, c.height);
-  place(0, LADDER_Y, ATTITUDE_DEPTH);
-  glRotatef(static_cast<float>(pfd.value.bank), 0, 0, 1);
+  ClipFractions c = ladder_clip(g_pfd.value.radio_altitude);
+  pfd_clip_box(c.left, c.bottom, c.width, c.height);
+  pfd_place(0, LADDER_Y, ATTITUDE_DEPTH);
+  glRotatef(static_cast<float>(g_pfd.value.bank), 0, 0, 1);
   glTranslatef(0, clamped_pitch() * SPHERE_SHIFT_PER_DEGREE, 0);
-  set_colour(PFD_WHITE);
+  pfd_set_colour(PFD_WHITE);
   glLineWidth(2);
   for (int direction = 1; direction >= -1; direction -= 2) {
     for (int step : steps) {
       float y = direction * step * LADDER_STEP;
       float half = (step % 2) ? 0.058f : 0.116f;
       if (step == 0 && direction == 1) half = 1.0f;  // the horizon line
-      line(-half, y, half, y);
+      pfd_line(-half, y, half, y);
       if (step != 0 && step % 2 == 0) ladder_label(-0.17689f, y, step * 5);
     }
   }
@@ -100,18 +100,18 @@ static void chevron(float y, float scale, bool mirrored) {
   glPushMatrix();
   glTranslatef(0, y, 0);
   glScalef(scale, mirrored ? -scale : scale, 1);
-  line_loop(loop, 6);
+  pfd_line_loop(loop, 6);
   glPopMatrix();
 }
 
 static void chevrons() {
-  int count = excessive_pitch_chevrons(pfd.value.pitch);
+  int count = excessive_pitch_chevrons(g_pfd.value.pitch);
   if (!count) return;
   float offset = clamped_pitch() * SPHERE_SHIFT_PER_DEGREE;
-  clip_box(0.253f, 0.5569f, 0.4659f, 0.3149f);
-  place(0, CHEVRON_Y, ATTITUDE_DEPTH);
-  glRotatef(static_cast<float>(pfd.value.bank), 0, 0, 1);
-  set_colour(PFD_RED);
+  pfd_clip_box(0.253f, 0.5569f, 0.4659f, 0.3149f);
+  pfd_place(0, CHEVRON_Y, ATTITUDE_DEPTH);
+  glRotatef(static_cast<float>(g_pfd.value.bank), 0, 0, 1);
+  pfd_set_colour(PFD_RED);
   glLineWidth(3);
   if (count > 0) {
     chevron(offset + 1.33f, 0.564f, false);
@@ -124,17 +124,17 @@ static void chevrons() {
 }
 
 static void radio_altitude_box(Rgb text_colour, bool live) {
-  clip_box(0.4489f, -0.024f, 0.105f, 0.6459f);
-  place(0, 0, ATTITUDE_DEPTH);
-  set_colour(PFD_WHITE);
+  pfd_clip_box(0.4489f, -0.024f, 0.105f, 0.6459f);
+  pfd_place(0, 0, ATTITUDE_DEPTH);
+  pfd_set_colour(PFD_WHITE);
   glLineWidth(2);
   const float box[] = {-0.137f, 0.311f, 0.141f, 0.311f, 0.141f, 0.4469f, -0.137f, 0.4469f};
-  line_loop(box, 4);
+  pfd_line_loop(box, 4);
   glTranslatef(0.01f, 0.33f, 0);
   glScalef(0.14f, 0.14f, 0.14f);
-  set_colour(text_colour);
+  pfd_set_colour(text_colour);
   if (live) {
-    float ra = pfd.value.radio_altitude;
+    float ra = g_pfd.value.radio_altitude;
     ra = ra < 0 ? 0 : (ra > RADIO_ALTITUDE_SHOWN_MAX ? RADIO_ALTITUDE_SHOWN_MAX : ra);
     print(PFD_FONT, ALIGN_CENTRED, "%d", static_cast<int>(ra));
   } else {
@@ -142,63 +142,63 @@ static void radio_altitude_box(Rgb text_colour, bool live) {
   }
 }
 
-static void aircraft_symbol() {
-  no_clip();
-  place(-0.302f, 0.7559f, ATTITUDE_DEPTH);
+static void pfd_aircraft_symbol() {
+  pfd_no_clip();
+  pfd_place(-0.302f, 0.7559f, ATTITUDE_DEPTH);
   glScalef(0.5999f, 0.5999f, 0.5999f);
   static const float left_wing[] = {0, 0, 0.329f, 0.107f, 0.329f, 0};
   static const float right_wing[] = {1, 0, 0.677f, 0.107f, 0.677f, 0};
   static const float centre[] = {0.329f, 0.034f, 0.329f, 0.107f, 0.503f, 0.164f, 0.677f, 0.107f, 0.677f, 0.034f};
   static const float outline[] = {0, 0, 0.503f, 0.164f, 1, 0, 0.677f, 0, 0.677f, 0.034f, 0.329f, 0.034f, 0.329f, 0};
   static const float triangle[] = {0, 0, 0.503f, 0.107f, 1, 0};
-  set_colour(PFD_BLACK);
-  fill_polygon(left_wing, 3);
-  fill_polygon(right_wing, 3);
-  fill_polygon(centre, 5);
-  set_colour(PFD_YELLOW);
+  pfd_set_colour(PFD_BLACK);
+  pfd_fill_polygon(left_wing, 3);
+  pfd_fill_polygon(right_wing, 3);
+  pfd_fill_polygon(centre, 5);
+  pfd_set_colour(PFD_YELLOW);
   glLineWidth(2);
-  line_loop(outline, 7);
-  line_loop(triangle, 3);
-  line(0.503f, 0.164f, 0.503f, 0.107f);
+  pfd_line_loop(outline, 7);
+  pfd_line_loop(triangle, 3);
+  pfd_line(0.503f, 0.164f, 0.503f, 0.107f);
 }
 
 static void wing_bars() {
   for (int s = -1; s <= 1; s += 2) {
-    place(s * 0.265f, 0.4229f, ATTITUDE_DEPTH);
-    set_colour(PFD_YELLOW);
+    pfd_place(s * 0.265f, 0.4229f, ATTITUDE_DEPTH);
+    pfd_set_colour(PFD_YELLOW);
     glLineWidth(7);
-    line(s * 0.265f, 0.4229f, s * 0.167f, 0.4229f);
-    set_colour(PFD_BLACK);
+    pfd_line(s * 0.265f, 0.4229f, s * 0.167f, 0.4229f);
+    pfd_set_colour(PFD_BLACK);
     glLineWidth(3);
-    line(s * 0.245f, 0.4229f, s * 0.179f, 0.4229f);
+    pfd_line(s * 0.245f, 0.4229f, s * 0.179f, 0.4229f);
   }
 }
 
 static void sky_pointer() {
-  place(0, LADDER_Y, ATTITUDE_DEPTH);
-  glRotatef(static_cast<float>(pfd.value.bank), 0, 0, 1);
+  pfd_place(0, LADDER_Y, ATTITUDE_DEPTH);
+  glRotatef(static_cast<float>(g_pfd.value.bank), 0, 0, 1);
   glTranslatef(0, 0.5899f, 0);
-  set_colour(PFD_WHITE);
+  pfd_set_colour(PFD_WHITE);
   static const float triangle[] = {0, 0, -0.0559f, -0.089f, 0.0559f, -0.089f};
-  fill_polygon(triangle, 3);
+  pfd_fill_polygon(triangle, 3);
 }
 
 static void flight_director() {
-  if (!pfd.raw.fd_active) return;
-  float fd_pitch = static_cast<float>(pfd.value.fd_pitch);
-  place(0, SPHERE_Y, ATTITUDE_DEPTH);
-  glRotatef(static_cast<float>(pfd.value.bank), 0, 0, 1);
-  glRotatef(static_cast<float>(drawn_fd_bank(pfd.value.fd_bank)), 0, 0, 1);
+  if (!g_pfd.raw.fd_active) return;
+  float fd_pitch = static_cast<float>(g_pfd.value.fd_pitch);
+  pfd_place(0, SPHERE_Y, ATTITUDE_DEPTH);
+  glRotatef(static_cast<float>(g_pfd.value.bank), 0, 0, 1);
+  glRotatef(static_cast<float>(drawn_fd_bank(g_pfd.value.fd_bank)), 0, 0, 1);
   glTranslatef(0, clamped_pitch() * SPHERE_SHIFT_PER_DEGREE - fd_pitch * SPHERE_SHIFT_PER_DEGREE, 0);
   glScalef(0.819f, 0.819f, 0.819f);
   glLineWidth(2);
   for (int s = -1; s <= 1; s += 2) {
     const float wing[] = {s * 0.016f, 0, s * 0.5f, -0.075f, s * 0.5f, -0.143f};
-    set_colour(FD_FILL);
-    fill_polygon(wing, 3);
-    set_colour(FD_OUTLINE);
-    line_loop(wing, 3);
-    line(s * 0.5f, -0.075f, s * 0.43f, -0.12f);
+    pfd_set_colour(FD_FILL);
+    pfd_fill_polygon(wing, 3);
+    pfd_set_colour(FD_OUTLINE);
+    pfd_line_loop(wing, 3);
+    pfd_line(s * 0.5f, -0.075f, s * 0.43f, -0.12f);
   }
 }
 
@@ -209,51 +209,51 @@ static void failure_words() {
   const float baselines[] = {0.605f, 0.46f};
   float widest = 0;
   for (const char* w : words) widest = std::max(widest, text_width(w) * scale);
-  no_clip();
-  place(0, 0, ATTITUDE_DEPTH);
-  set_colour(PFD_BLACK);
+  pfd_no_clip();
+  pfd_place(0, 0, ATTITUDE_DEPTH);
+  pfd_set_colour(PFD_BLACK);
   const float half = widest / 2 + 0.02f;
   const float box[] = {-half, 0.45f, half, 0.45f, half, 0.752f, -half, 0.752f};
-  fill_polygon(box, 4);
-  set_colour(PFD_RED);
+  pfd_fill_polygon(box, 4);
+  pfd_set_colour(PFD_RED);
   for (int i = 0; i < 2; ++i) {
     // Right-aligned: the last character starts where the centred word's would.
     float width = text_width(words[i]) * scale;
     float last = glyph_advance(static_cast<unsigned char>(words[i][std::strlen(words[i]) - 1])) * scale;
-    place(width / 2 - last, baselines[i], ATTITUDE_DEPTH);
+    pfd_place(width / 2 - last, baselines[i], ATTITUDE_DEPTH);
     glScalef(scale, scale, scale);
     print(PFD_FONT, ALIGN_RIGHT, "%s", words[i]);
   }
 }
 
 void draw_attitude_group() {
-  if (!pfd.raw.battery_master) return;
+  if (!g_pfd.raw.battery_master) return;
   glDisable(GL_TEXTURE_2D);
-  if (pfd.raw.avionics_master) {
+  if (g_pfd.raw.avionics_master) {
     sphere(true);
     pitch_ladder();
     chevrons();
-    if (pfd.value.radio_altitude <= RADIO_ALTITUDE_SHOWN_MAX) radio_altitude_box(PFD_WHITE, true);
-    aircraft_symbol();
+    if (g_pfd.value.radio_altitude <= RADIO_ALTITUDE_SHOWN_MAX) radio_altitude_box(PFD_WHITE, true);
+    pfd_aircraft_symbol();
     wing_bars();
     sky_pointer();
     flight_director();
   } else {
     sphere(false);
-    aircraft_symbol();
+    pfd_aircraft_symbol();
     wing_bars();
     radio_altitude_box(PFD_AMBER, false);
     failure_words();
   }
-  no_clip();
+  pfd_no_clip();
   glLineWidth(1);
 }
 
 void draw_roll_scale() {
-  no_clip();
-  set_colour(PFD_WHITE);
+  pfd_no_clip();
+  pfd_set_colour(PFD_WHITE);
   glLineWidth(2);
-  place(-0.002f, 0.8609f, ATTITUDE_DEPTH);
+  pfd_place(-0.002f, 0.8609f, ATTITUDE_DEPTH);
   const float r = 0.5899f;
   const float arcs[2][2] = {{0.4737f, 2.619f}, {-2.674f, -0.5238f}};
   for (const auto& arc : arcs) {
@@ -262,12 +262,12 @@ void draw_roll_scale() {
     glVertex2f(r * std::cos(arc[1]), r * std::sin(arc[1]));
     glEnd();
   }
-  line(-0.5269f, -0.27f, -0.5269f, 0.271f);
-  line(0.5269f, -0.27f, 0.5269f, 0.271f);
+  pfd_line(-0.5269f, -0.27f, -0.5269f, 0.271f);
+  pfd_line(0.5269f, -0.27f, 0.5269f, 0.271f);
 
-  place(0, 1.45f, ATTITUDE_DEPTH);
+  pfd_place(0, 1.45f, ATTITUDE_DEPTH);
   const float zero_index[] = {0.001f, 0, 0.044f, 0.05789f, -0.044f, 0.05789f};
-  line_loop(zero_index, 3);
+  pfd_line_loop(zero_index, 3);
 
   // The 45-degree indices: rotated with the frame, then moved out onto the arc.
   const float small_index[] = {0.001f, 0, 0.0379f, 0.05289f, -0.0379f, 0.05289f};
@@ -275,18 +275,18 @@ void draw_roll_scale() {
     glLoadIdentity();
     glRotatef(s * 45.0f, 0, 0, 1);
     glTranslatef(s * 0.595f, 1.1969f, -ATTITUDE_DEPTH);
-    line_loop(small_index, 3);
+    pfd_line_loop(small_index, 3);
   }
 
   glLineWidth(3);
-  place(0, 0.8499f, ATTITUDE_DEPTH);
+  pfd_place(0, 0.8499f, ATTITUDE_DEPTH);
   struct Tick { float degrees, inner, outer; };
   static const Tick ticks[] = {{60, 0.5899f, 0.6399f}, {30, 0.5919f, 0.6699f},
                                {20, 0.6f, 0.6399f}, {10, 0.6f, 0.6399f}};
   for (const Tick& t : ticks) {
     for (int s = -1; s <= 1; s += 2) {
       float a = s * t.degrees * 3.14159265f / 180.0f;
-      line(t.inner * std::sin(a), t.inner * std::cos(a), t.outer * std::sin(a), t.outer * std::cos(a));
+      pfd_line(t.inner * std::sin(a), t.inner * std::cos(a), t.outer * std::sin(a), t.outer * std::cos(a));
     }
   }
   glLineWidth(1);

@@ -6,6 +6,7 @@
 #include "framework/text.h"
 #include "pfd/heading_draw.h"
 #include "pfd/heading_shapes.h"
+#include "pfd/pfd_convert.h"
 #include "pfd/pfd_draw_util.h"
 #include "pfd/pfd_state.h"
 
@@ -18,28 +19,20 @@ constexpr float RANGE_Y = -6.1f;
 constexpr float BUG_RADIUS = 7.08f, BUG_SIDE = -0.5199f, BUG_SCALE = 0.74f;
 constexpr float PARKED_X = 3.209f, PARKED_Y = -1.57f, PARKED_ROTATION = 54.0f, PARKED_SCALE = 0.8f;
 
-// The normalising helper: an angle brought into -180..180.
-double normalised(double degrees) {
-  double r = degrees / 57.295827908797776;
-  while (r > 3.14159) r -= 6.28318;
-  while (r < -3.14159) r += 6.28318;
-  return r * 57.295827908797776;
-}
-
 void compass_arc(double heading) {
-  place(ARC_X, ARC_Y, HEADING_DEPTH);
+  pfd_place(ARC_X, ARC_Y, HEADING_DEPTH);
   glScalef(ARC_SCALE, ARC_SCALE, 1);
   glRotatef(static_cast<float>(heading), 0, 0, 1);
-  set_colour(PFD_WHITE);
+  pfd_set_colour(PFD_WHITE);
   glLineWidth(2);
   for (int b = 0; b < 360; b += 5) {
-    if (std::fabs(normalised(b - heading)) > TICK_WINDOW_DEG) continue;
+    if (std::fabs(normalise_angle(b - heading)) > TICK_WINDOW_DEG) continue;
     const float a = (90.0f - b) * 0.01745329f;
     const float inner = b % 10 == 0 ? LONG_TICK_INNER : SHORT_TICK_INNER;
-    line(inner * std::cos(a), inner * std::sin(a), TICK_OUTER * std::cos(a), TICK_OUTER * std::sin(a));
+    pfd_line(inner * std::cos(a), inner * std::sin(a), TICK_OUTER * std::cos(a), TICK_OUTER * std::sin(a));
   }
   for (int b = 0; b < 360; b += 30) {
-    if (std::fabs(normalised(b - heading)) > LABEL_WINDOW_DEG) continue;
+    if (std::fabs(normalise_angle(b - heading)) > LABEL_WINDOW_DEG) continue;
     glPushMatrix();
     glRotatef(static_cast<float>(-b), 0, 0, 1);
     glTranslatef(0, LABEL_RADIUS, 0);
@@ -56,13 +49,13 @@ void compass_arc(double heading) {
 }
 
 void range_arcs() {
-  place(0, RANGE_Y, HEADING_DEPTH);
-  set_colour(PFD_WHITE);
+  pfd_place(0, RANGE_Y, HEADING_DEPTH);
+  pfd_set_colour(PFD_WHITE);
   glLineWidth(1.5f);
   const float deg = 0.01745329f;
-  arc_strip(0, 0, 5.2f, (90.0f - 45.0f) * deg, (90.0f + 45.0f) * deg, 90);
-  arc_strip(0, 0, 2.6f, (90.0f - 60.0f) * deg, (90.0f + 60.0f) * deg, 120);
-  place(1.97f, -5.22f, HEADING_DEPTH);
+  pfd_arc_strip(0, 0, 5.2f, (90.0f - 45.0f) * deg, (90.0f + 45.0f) * deg, 90);
+  pfd_arc_strip(0, 0, 2.6f, (90.0f - 60.0f) * deg, (90.0f + 60.0f) * deg, 120);
+  pfd_place(1.97f, -5.22f, HEADING_DEPTH);
   glScalef(0.5f, 0.5f, 1);
   print(PFD_FONT, ALIGN_LEFT, "25");
   glTranslatef(-10.02f, 0, 0);
@@ -70,43 +63,43 @@ void range_arcs() {
 }
 
 void course_line(Rgb colour, double rotation) {
-  place(ARC_X, ARC_Y, HEADING_DEPTH);
+  pfd_place(ARC_X, ARC_Y, HEADING_DEPTH);
   glRotatef(static_cast<float>(rotation), 0, 0, 1);
-  set_colour(colour);
+  pfd_set_colour(colour);
   glLineWidth(4);
-  line(0, -0.859f, 0, -4.63f);
-  line(0, 1.15f, 0, 4.04f);
+  pfd_line(0, -0.859f, 0, -4.63f);
+  pfd_line(0, 1.15f, 0, 4.04f);
   static const float head[] = {0, 4.157f, -0.16f, 3.86f, 0.16f, 3.86f};
-  fill_polygon(head, 3);
+  pfd_fill_polygon(head, 3);
 }
 
 void heading_bug(double heading, double bug) {
-  set_colour(PFD_MAGENTA);
+  pfd_set_colour(PFD_MAGENTA);
   const BugPlace where = heading_bug_place(bug, heading);
   if (where == BUG_ON_ARC) {
-    place(ARC_X, ARC_Y, HEADING_DEPTH);
+    pfd_place(ARC_X, ARC_Y, HEADING_DEPTH);
     glRotatef(static_cast<float>(heading - bug + 90.0), 0, 0, 1);
     glScalef(ARC_SCALE, ARC_SCALE, 1);
     glTranslatef(BUG_RADIUS, BUG_SIDE, 0);
     glScalef(BUG_SCALE, BUG_SCALE, 1);
-    heading_bug_shape();
+    pfd_heading_bug_shape();
     return;
   }
   const float side = where == BUG_PARKED_RIGHT ? 1.0f : -1.0f;
-  place(side * PARKED_X, PARKED_Y, HEADING_DEPTH);
+  pfd_place(side * PARKED_X, PARKED_Y, HEADING_DEPTH);
   glRotatef(side * PARKED_ROTATION, 0, 0, 1);
   glScalef(side * PARKED_SCALE, PARKED_SCALE, 1);
   glTranslatef(0, -0.7026f, 0);
-  heading_bug_shape();
+  pfd_heading_bug_shape();
 }
 }  // namespace
 
 void draw_arc_format() {
-  const PfdDerived& v = pfd.value;
+  const PfdDerived& v = g_pfd.value;
   const bool fms = v.course_source == COURSE_SOURCE_FMS;
-  course_line(fms ? PFD_YELLOW : PFD_V2_GREEN, v.heading - selected_course(v, pfd.raw));
-  draw_bearing_pointer_shape(1, bearing_pointer(1, pfd.raw.bearing1_source, v, true), true);
-  draw_bearing_pointer_shape(2, bearing_pointer(2, pfd.raw.bearing2_source, v, true), true);
+  course_line(fms ? PFD_YELLOW : PFD_V2_GREEN, v.heading - selected_course(v, g_pfd.raw));
+  draw_bearing_pointer_shape(1, bearing_pointer(1, g_pfd.raw.bearing1_source, v, true), true);
+  draw_bearing_pointer_shape(2, bearing_pointer(2, g_pfd.raw.bearing2_source, v, true), true);
   compass_arc(v.heading);
   range_arcs();
 
@@ -114,15 +107,15 @@ void draw_arc_format() {
   if (shown >= 360) shown = 0;
   char digits[8];
   format_three_digits(digits, sizeof digits, shown);
-  place(0, -0.07f, 5);
+  pfd_place(0, -0.07f, 5);
   glScalef(0.11f, 0.11f, 1);
-  set_colour(PFD_WHITE);
+  pfd_set_colour(PFD_WHITE);
   print(PFD_FONT, ALIGN_CENTRED, "%s", digits);
 
   heading_bug(v.heading, v.heading_bug);
   draw_heading_bug_readout();
   draw_plan_map();
-  place(ARC_X, ARC_Y, HEADING_DEPTH);
+  pfd_place(ARC_X, ARC_Y, HEADING_DEPTH);
   glScalef(0.3569f, 0.3569f, 1);
-  aircraft_symbol();
+  pfd_aircraft_symbol();
 }

@@ -1,4 +1,4 @@
-// The heading group: format choice, its exchange and its display lists.
+// The heading group: its display lists and the choice of format.
 #include <GL/gl.h>
 
 #include "framework/text.h"
@@ -7,40 +7,28 @@
 #include "pfd/pfd_draw_util.h"
 #include "pfd/pfd_groups.h"
 #include "pfd/pfd_state.h"
-#include "simlink/simlink.h"
 
 void heading_lists_init() {
-  pfd.star_list = glGenLists(2);
-  if (pfd.star_list == 0) return;
-  pfd.square_list = pfd.star_list + 1;
-  glNewList(pfd.star_list, GL_COMPILE);
+  g_pfd.star_list = glGenLists(2);
+  if (g_pfd.star_list == 0) return;
+  g_pfd.square_list = g_pfd.star_list + 1;
+  glNewList(g_pfd.star_list, GL_COMPILE);
   static const float star[] = {0,      0.5f,   0.148f,  0.153f,  0.487f, 0,      0.148f,  -0.153f,
                                0,      -0.5f,  -0.148f, -0.153f, -0.487f, 0,     -0.148f, 0.153f};
-  line_loop(star, 8);
+  pfd_line_loop(star, 8);
   glEndList();
-  glNewList(pfd.square_list, GL_COMPILE);
+  glNewList(g_pfd.square_list, GL_COMPILE);
   static const float square[] = {0, 0, 1, 0, 1, 1, 0, 1};
-  fill_polygon(square, 4);
+  pfd_fill_polygon(square, 4);
   glEndList();
-}
-
-void heading_logic_step() {
-  if (!pfd.common.connected) return;
-  uint32_t result = 0;
-  uint8_t sources[2] = {pfd.raw.bearing1_source, pfd.raw.bearing2_source};
-  if (simlink_read(pfd.side.bearing1_cell, 1, &sources[0], &result) &&
-      simlink_read(pfd.side.bearing2_cell, 1, &sources[1], &result) && simlink_process(&result)) {
-    pfd.raw.bearing1_source = sources[0];
-    pfd.raw.bearing2_source = sources[1];
-  }
 }
 
 void draw_heading_group() {
-  if (!pfd.raw.avionics_master) {
+  if (!g_pfd.raw.avionics_master) {
     draw_heading_failure();
     return;
   }
-  const bool arc = pfd.value.arc_compass;
+  const bool arc = g_pfd.value.arc_compass;
   if (arc) {
     draw_arc_format();
   } else {

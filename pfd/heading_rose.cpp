@@ -17,54 +17,54 @@ constexpr float LABEL_RADIUS = 3.16f, LABEL_SCALE = 0.65f;
 constexpr float BUG_RADIUS = 4.349f, BUG_SIDE = -0.5199f, BUG_SCALE = 0.74f;
 constexpr float DEVIATION_Y = -3.789f;
 
-void rose_frame() { place(ROSE_X, ROSE_Y, HEADING_DEPTH); }
+void rose_frame() { pfd_place(ROSE_X, ROSE_Y, HEADING_DEPTH); }
 
 void course_pointer(Rgb colour, double rotation) {
   rose_frame();
   glRotatef(static_cast<float>(rotation), 0, 0, 1);
-  set_colour(colour);
+  pfd_set_colour(colour);
   glLineWidth(3);
-  line(0, 1.25f, 0, 3.3f);
-  line(0, -1.25f, 0, -3.6f);
+  pfd_line(0, 1.25f, 0, 3.3f);
+  pfd_line(0, -1.25f, 0, -3.6f);
   static const float head[] = {0, 3.75f, -0.22f, 3.3f, 0.22f, 3.3f};
-  fill_polygon(head, 3);
+  pfd_fill_polygon(head, 3);
 }
 
 void to_from_arrow(Rgb colour, double rotation, int flag) {
-  place(ROSE_X, DEVIATION_Y, HEADING_DEPTH);
+  pfd_place(ROSE_X, DEVIATION_Y, HEADING_DEPTH);
   glRotatef(static_cast<float>(rotation + (flag == 2 ? 180.0 : 0.0)), 0, 0, 1);
   glTranslatef(0, flag == 2 ? 0.579f : 0.8f, 0);
   glScalef(0.5f, 0.5f, 1);
-  set_colour(colour);
+  pfd_set_colour(colour);
   static const float arrow[] = {-0.35f, 0, 0.35f, 0, 0, 0.5f};
-  fill_polygon(arrow, 3);
+  pfd_fill_polygon(arrow, 3);
 }
 
 void deviation_bar(Rgb colour, double rotation, double offset) {
-  place(ROSE_X, DEVIATION_Y, HEADING_DEPTH);
+  pfd_place(ROSE_X, DEVIATION_Y, HEADING_DEPTH);
   glRotatef(static_cast<float>(rotation), 0, 0, 1);
-  set_colour(colour);
+  pfd_set_colour(colour);
   glLineWidth(3);
   const float x = static_cast<float>(offset);
-  line(x, -1.15f, x, 1.15f);
+  pfd_line(x, -1.15f, x, 1.15f);
 }
 }  // namespace
 
 void draw_rose_card(double heading) {
   rose_frame();
-  set_colour(PFD_WHITE);
+  pfd_set_colour(PFD_WHITE);
   glLineWidth(2);
   // Fixed index marks every 45 degrees outside the card.
   for (int k = 0; k < 8; k++) {
     const float a = (90.0f + 45.0f * k) * 0.01745329f;
-    line(4.45f * std::cos(a), 4.45f * std::sin(a), 4.85f * std::cos(a), 4.85f * std::sin(a));
+    pfd_line(4.45f * std::cos(a), 4.45f * std::sin(a), 4.85f * std::cos(a), 4.85f * std::sin(a));
   }
   glRotatef(static_cast<float>(heading), 0, 0, 1);
   glLineWidth(1.5f);
   for (int b = 0; b < 360; b += 5) {
     const float a = (90.0f - b) * 0.01745329f;
     const float inner = b % 10 == 0 ? TICK_10_INNER : TICK_5_INNER;
-    line(inner * std::cos(a), inner * std::sin(a), CARD_OUTER * std::cos(a), CARD_OUTER * std::sin(a));
+    pfd_line(inner * std::cos(a), inner * std::sin(a), CARD_OUTER * std::cos(a), CARD_OUTER * std::sin(a));
   }
   static const char* const labels[] = {"N", "3", "6", "E", "12", "15", "S", "21", "24", "W", "30", "33"};
   for (int k = 0; k < 12; k++) {
@@ -78,14 +78,14 @@ void draw_rose_card(double heading) {
 }
 
 void draw_deviation_circles() {
-  set_colour(PFD_WHITE);
+  pfd_set_colour(PFD_WHITE);
   glLineWidth(2);
   static const float across[] = {-1.358f, -0.679f, 0.679f, 1.358f};
-  for (float x : across) circle_outline(x, 0, 0.15f, 16);
+  for (float x : across) pfd_circle_outline(x, 0, 0.15f, 16);
 }
 
 void draw_rose_format() {
-  const PfdDerived& v = pfd.value;
+  const PfdDerived& v = g_pfd.value;
   const double heading = v.heading;
   draw_rose_card(heading);
 
@@ -93,25 +93,25 @@ void draw_rose_format() {
   glRotatef(static_cast<float>(heading - v.heading_bug + 90.0), 0, 0, 1);
   glTranslatef(BUG_RADIUS, BUG_SIDE, 0);
   glScalef(BUG_SCALE, BUG_SCALE, 1);
-  set_colour(PFD_MAGENTA);
-  heading_bug_shape();
+  pfd_set_colour(PFD_MAGENTA);
+  pfd_heading_bug_shape();
 
   const bool fms = v.course_source == COURSE_SOURCE_FMS;
   const Rgb colour = fms ? PFD_YELLOW : PFD_V2_GREEN;
-  const double rotation = heading - selected_course(v, pfd.raw);
+  const double rotation = heading - selected_course(v, g_pfd.raw);
   course_pointer(colour, rotation);
-  const int flag = to_from_flag(v, pfd.raw);
+  const int flag = to_from_flag(v, g_pfd.raw);
   if (flag != 0) to_from_arrow(colour, rotation, flag);
-  const double offset = deviation_offset(v, pfd.raw);
+  const double offset = deviation_offset(v, g_pfd.raw);
   if (fms || offset != 0.0) deviation_bar(colour, rotation, offset);
-  place(ROSE_X, DEVIATION_Y, HEADING_DEPTH);
+  pfd_place(ROSE_X, DEVIATION_Y, HEADING_DEPTH);
   glRotatef(static_cast<float>(rotation), 0, 0, 1);
   draw_deviation_circles();
 
-  draw_bearing_pointer_shape(1, bearing_pointer(1, pfd.raw.bearing1_source, v, false), false);
-  draw_bearing_pointer_shape(2, bearing_pointer(2, pfd.raw.bearing2_source, v, false), false);
+  draw_bearing_pointer_shape(1, bearing_pointer(1, g_pfd.raw.bearing1_source, v, false), false);
+  draw_bearing_pointer_shape(2, bearing_pointer(2, g_pfd.raw.bearing2_source, v, false), false);
   draw_heading_bug_readout();
   rose_frame();
   glScalef(0.3569f, 0.3569f, 1);
-  aircraft_symbol();
+  pfd_aircraft_symbol();
 }

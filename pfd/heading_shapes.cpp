@@ -6,7 +6,7 @@
 
 #include "pfd/pfd_draw_util.h"
 
-void circle_outline(float cx, float cy, float radius, int segments) {
+void pfd_circle_outline(float cx, float cy, float radius, int segments) {
   glBegin(GL_LINE_LOOP);
   for (int i = 0; i < segments; i++) {
     const float a = 6.2831853f * static_cast<float>(i) / static_cast<float>(segments);
@@ -15,7 +15,7 @@ void circle_outline(float cx, float cy, float radius, int segments) {
   glEnd();
 }
 
-void arc_strip(float cx, float cy, float radius, float from, float to, int segments) {
+void pfd_arc_strip(float cx, float cy, float radius, float from, float to, int segments) {
   glBegin(GL_LINE_STRIP);
   for (int i = 0; i <= segments; i++) {
     const float a = from + (to - from) * static_cast<float>(i) / static_cast<float>(segments);
@@ -24,7 +24,7 @@ void arc_strip(float cx, float cy, float radius, float from, float to, int segme
   glEnd();
 }
 
-void filled_rect(float x1, float y1, float x2, float y2) {
+void pfd_filled_rect(float x1, float y1, float x2, float y2) {
   glBegin(GL_QUADS);
   glVertex2f(x1, y1);
   glVertex2f(x2, y1);
@@ -33,13 +33,13 @@ void filled_rect(float x1, float y1, float x2, float y2) {
   glEnd();
 }
 
-void aircraft_symbol() {
+void pfd_aircraft_symbol() {
   // 19 points: the left half, the nose, and the right half mirrored.
   static const float half[][2] = {{0, -0.962f},      {-0.382f, -1.04f}, {-0.382f, -0.901f},
                                   {-0.0892f, -0.668f}, {-0.201f, -0.0402f}, {-0.843f, -0.18f},
                                   {-0.843f, 0.0715f}, {-0.182f, 0.36f},  {-0.178f, 0.723f},
                                   {0, 1}};
-  set_colour(PFD_WHITE);
+  pfd_set_colour(PFD_WHITE);
   glLineWidth(2);
   glBegin(GL_LINE_LOOP);
   for (const auto& p : half) glVertex2f(p[0], p[1]);
@@ -47,14 +47,14 @@ void aircraft_symbol() {
   glEnd();
 }
 
-void boxed_square(float inner_x1, float inner_y1, float inner_x2, float inner_y2) {
-  set_colour(PFD_WHITE);
-  filled_rect(0, 0, 1, 1);
-  set_colour(PFD_BLACK);
-  filled_rect(inner_x1, inner_y1, inner_x2, inner_y2);
+void pfd_boxed_square(float inner_x1, float inner_y1, float inner_x2, float inner_y2) {
+  pfd_set_colour(PFD_WHITE);
+  pfd_filled_rect(0, 0, 1, 1);
+  pfd_set_colour(PFD_BLACK);
+  pfd_filled_rect(inner_x1, inner_y1, inner_x2, inner_y2);
 }
 
-void small_arrow() {
+void pfd_small_arrow() {
   glBegin(GL_LINES);
   glVertex2f(0, -0.4f);
   glVertex2f(0, 0.4f);
@@ -65,7 +65,7 @@ void small_arrow() {
   glEnd();
 }
 
-void diamond(float cx, float cy, float half) {
+void pfd_diamond(float cx, float cy, float half) {
   glBegin(GL_LINE_LOOP);
   glVertex2f(cx, cy + half);
   glVertex2f(cx + half, cy);
@@ -74,7 +74,7 @@ void diamond(float cx, float cy, float half) {
   glEnd();
 }
 
-void heading_bug_shape() {
+void pfd_heading_bug_shape() {
   // A notched block whose V points at the card. Its middle lies 0.7026 to the
   // side of the origin, which the placements' sideways shift of 0.5199 at
   // scale 0.74 brings back onto the bug's bearing.

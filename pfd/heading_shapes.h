@@ -1,19 +1,19 @@
 #pragma once
-// Small shapes of the heading display and the other groups of part two,
-// drawn at the current model-view position.
+// Small shapes of the heading display that the altitude, annunciation and
+// failure pictures share, drawn at the current model-view position.
 
-void circle_outline(float cx, float cy, float radius, int segments);
+void pfd_circle_outline(float cx, float cy, float radius, int segments);
 // An arc as a line strip, angles in radians, counter-clockwise from +x.
-void arc_strip(float cx, float cy, float radius, float from, float to, int segments);
-void filled_rect(float x1, float y1, float x2, float y2);
+void pfd_arc_strip(float cx, float cy, float radius, float from, float to, int segments);
+void pfd_filled_rect(float x1, float y1, float x2, float y2);
 // The white outline airplane at the centre of the rose and the arc.
-void aircraft_symbol();
+void pfd_aircraft_symbol();
 // A white unit square with a black inner square: the box of the "MIN" alert
 // and the marker lights.
-void boxed_square(float inner_x1, float inner_y1, float inner_x2, float inner_y2);
+void pfd_boxed_square(float inner_x1, float inner_y1, float inner_x2, float inner_y2);
 // The arrow of the wind and the coupling indicator: shaft and two head lines.
-void small_arrow();
+void pfd_small_arrow();
 // The diamond head of bearing pointer 2 (a square turned 45 degrees).
-void diamond(float cx, float cy, float half);
+void pfd_diamond(float cx, float cy, float half);
 // The magenta heading bug shape, its notch at the origin pointing at -x.
-void heading_bug_shape();
+void pfd_heading_bug_shape();

@@ -1,43 +1,21 @@
-// The altitude group's control step and the bezel hooks that feed it.
+// The bezel's requests to the altitude controls; pfd_exchange_altitude_controls()
+// serves them.
 #include "pfd/minimums.h"
 #include "pfd/pfd_groups.h"
-#include "simlink/cells.h"
-#include "simlink/simlink.h"
 
-namespace {
-constexpr uint32_t OFFSET_BARO_SETTING = 0x0330;
-}
+void minimums_init() { minimums_reset(&g_pfd.minimums); }
 
-void minimums_init() { minimums_reset(&pfd.minimums); }
-
-void minimums_mode_pressed() { pfd.minimums.button_request = BUTTON_NEXT_MINIMUMS; }
-void standard_baro_pressed() { pfd.minimums.button_request = BUTTON_STANDARD_BARO; }
+void minimums_mode_pressed() { g_pfd.minimums.button_request = BUTTON_NEXT_MINIMUMS; }
+void standard_baro_pressed() { g_pfd.minimums.button_request = BUTTON_STANDARD_BARO; }
 
 void minimums_knob_step(int direction) {
-  if (direction < 0) pfd.minimums.minimums_step_down = true;
-  if (direction > 0) pfd.minimums.minimums_step_up = true;
+  if (direction < 0) g_pfd.minimums.minimums_step_down = true;
+  if (direction > 0) g_pfd.minimums.minimums_step_up = true;
 }
 
 void baro_knob_step(int direction) {
-  if (direction < 0) pfd.minimums.baro_step_down = true;
-  if (direction > 0) pfd.minimums.baro_step_up = true;
-}
-
-void altitude_control_step() {
-  MinimumsState* m = &pfd.minimums;
-  uint32_t result = 0;
-  uint16_t baro = 0;
-  if (minimums_baro_step(m, pfd.value.baro_inches, &baro) && pfd.common.connected) {
-    if (simlink_write(OFFSET_BARO_SETTING, sizeof baro, &baro, &result)) simlink_process(&result);
-  }
-  if (pfd.common.connected) {
-    uint8_t alert = pfd.raw.alert_cell;
-    if (simlink_read(CELL_ALERT, 1, &alert, &result) && simlink_process(&result)) {
-      pfd.raw.alert_cell = alert;
-      minimums_bit6_step(m, alert);
-    }
-  }
-  minimums_mode_step(m);
+  if (direction < 0) g_pfd.minimums.baro_step_down = true;
+  if (direction > 0) g_pfd.minimums.baro_step_up = true;
 }
 
 void minimums_shutdown() { minimums_alert_wait(); }

@@ -32,7 +32,7 @@ void copy_sim_text(const char (&field)[SIM_TEXT_FIELD], char (&out)[SIM_TEXT_FIE
 
 static double clamp(double v, double lo, double hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
-void convert_raw(const PfdRaw& raw, const AircraftConfig& config, PfdDerived* v) {
+void convert_main_batch(const PfdRaw& raw, const AircraftConfig& config, PfdDerived* v) {
   v->pitch = -(raw.pitch * PITCH_BANK_SCALE);
   v->bank = -(raw.bank * PITCH_BANK_SCALE);
   v->fd_pitch = -raw.fd_pitch;
@@ -47,7 +47,6 @@ void convert_raw(const PfdRaw& raw, const AircraftConfig& config, PfdDerived* v)
   if (v->heading >= 360.0) v->heading -= 360.0;  // east variation would leave 360..370
 
   v->ias = static_cast<float>(clamp(raw.ias / 128.0, IAS_MIN, IAS_MAX));
-  v->tas = raw.tas / 128;
   v->ground_speed = static_cast<int32_t>(raw.ground_speed * GROUND_SPEED_SCALE);
   v->mach = raw.mach / MACH_SCALE;
   v->mach_target = nudged_int(raw.mach_target / 65536.0 * 100.0) / 100.0;
@@ -55,7 +54,6 @@ void convert_raw(const PfdRaw& raw, const AircraftConfig& config, PfdDerived* v)
   // flap value is kept inside the integer range.
   v->flap_angle = static_cast<int32_t>(clamp(std::ceil(static_cast<double>(config.max_flaps) / 16383.0 * raw.flaps),
                                              -1e6, 1e6));
-  v->oat_rankine = (raw.outside_temperature / 256.0 + 273.15) * 1.8;
 
   v->indicated_altitude = raw.indicated_altitude;
   v->selected_altitude = static_cast<float>(raw.selected_altitude * SELECTED_ALTITUDE_FEET_PER_METRE / 65536.0);
@@ -105,4 +103,14 @@ void convert_raw(const PfdRaw& raw, const AircraftConfig& config, PfdDerived* v)
   v->arc_compass = raw.efis_mode & EFIS_MODE_ARC;
   v->course_source = (raw.efis_mode & EFIS_MODE_FMS) ? COURSE_SOURCE_FMS
                    : (raw.efis_mode & EFIS_MODE_NAV1) ? COURSE_SOURCE_NAV1 : COURSE_SOURCE_NAV2;
+}
+
+void convert_speed_data(const PfdRaw& raw, PfdDerived* v) {
+  v->tas = raw.tas / 128;
+  v->oat_rankine = (raw.outside_temperature / 256.0 + 273.15) * 1.8;
+}
+
+void convert_raw(const PfdRaw& raw, const AircraftConfig& config, PfdDerived* v) {
+  convert_main_batch(raw, config, v);
+  convert_speed_data(raw, v);
 }

@@ -45,7 +45,13 @@ double normalise_angle(double degrees);
 // The angle of a 16-bit simulator angle (x 360 / 65536).
 double angle16(double raw);
 
-// Recomputes every derived quantity from raw values and the configuration.
+// Recomputes every derived quantity from raw values and the configuration:
+// convert_main_batch() and convert_speed_data() together.
 void convert_raw(const PfdRaw& raw, const AircraftConfig& config, PfdDerived* out);
+// What the main read batch brings, converted right after it.
+void convert_main_batch(const PfdRaw& raw, const AircraftConfig& config, PfdDerived* out);
+// What the speed data exchange brings (true airspeed, outside temperature),
+// converted right after it.
+void convert_speed_data(const PfdRaw& raw, PfdDerived* out);
 // Copies a 6-byte simulator text field into a terminated 7-byte buffer.
 void copy_sim_text(const char (&field)[SIM_TEXT_FIELD], char (&out)[SIM_TEXT_FIELD + 1]);

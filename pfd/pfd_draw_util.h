@@ -19,14 +19,14 @@ constexpr Rgb PFD_GREY = {0.6f, 0.6f, 0.6f};
 constexpr int PFD_FONT = 2;          // all PFD text
 constexpr int PFD_FONT_SPARE = 3;    // built, unused by the instruments
 
-void set_colour(Rgb c);
+void pfd_set_colour(Rgb c);
 // Identity, then a translation to (x, y, -depth).
-void place(float x, float y, float depth);
+void pfd_place(float x, float y, float depth);
 // A clip box (left, bottom, width, height) in fractions of the drawing width W and height H.
-void clip_box(float left, float bottom, float width, float height);
-void no_clip();
+void pfd_clip_box(float left, float bottom, float width, float height);
+void pfd_no_clip();
 // Filled and outlined polygons from an array of x, y pairs.
-void fill_polygon(const float* xy, int points);
-void line_loop(const float* xy, int points);
-void line_strip(const float* xy, int points);
-void line(float x1, float y1, float x2, float y2);
+void pfd_fill_polygon(const float* xy, int points);
+void pfd_line_loop(const float* xy, int points);
+void pfd_line_strip(const float* xy, int points);
+void pfd_line(float x1, float y1, float x2, float y2);

@@ -1,6 +1,8 @@
 #pragma once
-// The drawing groups and per-frame steps the PFD frame calls, in frame order.
-// Each reads and updates the global record `pfd` (pfd/pfd_state.h).
+// The drawing groups the PFD picture calls in order, and the unit's start-up
+// and bezel hooks. Each group draws from the global record `g_pfd`
+// (pfd/pfd_state.h) and keeps only its own frame-to-frame state there (speed
+// trend, minimums passed, annunciator flashes); none exchanges with the link.
 
 // Start-up (GL context current).
 void annunciators_init();        // the "AP" and "YD" annunciator objects
@@ -13,15 +15,12 @@ void draw_attitude_group();      // sphere, ladder, chevrons, RA readout, symbol
 // Battery on only, after the background texture:
 void draw_roll_scale();
 void draw_annunciations();       // autopilot and mode annunciations, markers, flags
-void heading_logic_step();       // reads the side's bearing source bytes
 void draw_heading_group();
-void altitude_control_step();    // barometric/minimums requests, bit 6 edge, writes 0x0330
 void draw_altitude_group();      // passed flags, tape, baro, minimums and the aural alert
-void speed_data_exchange();      // 0x28C8, 0x28C0, 0x02B8, 0x0E8C and 0x73D5 bit 6
 void draw_speed_group();
 void draw_vertical_speed_group();
 
-// Bezel click hooks (set requests the altitude control step serves).
+// Bezel click hooks (set requests that pfd_exchange_altitude_controls() serves).
 void minimums_mode_pressed();    // next minimums mode
 void standard_baro_pressed();    // 29.92 in
 void minimums_knob_step(int direction);  // -1 down / +1 up, 10 ft

@@ -11,25 +11,25 @@
 #include "pfd/pfd_state.h"
 
 void plan_geometry_update() {
-  AircraftConfig& c = pfd.config;
+  AircraftConfig& c = g_pfd.config;
   const int n = c.plan_length < 0 ? 0 : (c.plan_length > PFD_PLAN_CAPACITY ? PFD_PLAN_CAPACITY : c.plan_length);
   for (int i = 0; i < n; i++) {
     PlanWaypoint& w = c.plan[i];
-    w.distance = map_distance_nm(pfd.value.latitude, pfd.value.longitude, w.latitude, w.longitude);
-    w.bearing = map_course_deg(pfd.value.latitude, pfd.value.longitude, w.latitude, w.longitude, w.distance,
-                               pfd.value.magnetic_variation);
+    w.distance = map_distance_nm(g_pfd.value.latitude, g_pfd.value.longitude, w.latitude, w.longitude);
+    w.bearing = map_course_deg(g_pfd.value.latitude, g_pfd.value.longitude, w.latitude, w.longitude, w.distance,
+                               g_pfd.value.magnetic_variation);
   }
 }
 
 void draw_plan_map() {
   plan_geometry_update();
-  const AircraftConfig& c = pfd.config;
+  const AircraftConfig& c = g_pfd.config;
   const int n = c.plan_length < 0 ? 0 : (c.plan_length > PFD_PLAN_CAPACITY ? PFD_PLAN_CAPACITY : c.plan_length);
   MapPoint points[PFD_PLAN_CAPACITY];
-  for (int i = 0; i < n; i++) points[i] = map_place(c.plan[i].distance, c.plan[i].bearing, pfd.value.heading);
+  for (int i = 0; i < n; i++) points[i] = map_place(c.plan[i].distance, c.plan[i].bearing, g_pfd.value.heading);
 
-  place(ARC_X, ARC_Y, HEADING_DEPTH);
-  set_colour(PFD_WHITE);
+  pfd_place(ARC_X, ARC_Y, HEADING_DEPTH);
+  pfd_set_colour(PFD_WHITE);
   glLineWidth(1.5f);
   glBegin(GL_LINES);
   for (int i = 1; i < n; i++) {
@@ -41,13 +41,13 @@ void draw_plan_map() {
 
   for (int i = 0; i < n; i++) {
     if (!points[i].in_range) continue;
-    place(ARC_X + points[i].x, ARC_Y + points[i].y, HEADING_DEPTH);
+    pfd_place(ARC_X + points[i].x, ARC_Y + points[i].y, HEADING_DEPTH);
     glScalef(0.5f, 0.5f, 1);
-    set_colour(PFD_WHITE);
+    pfd_set_colour(PFD_WHITE);
     glLineWidth(1.5f);
-    glCallList(pfd.star_list);
-    const bool next = std::strncmp(c.plan[i].ident, pfd.value.gps_waypoint, PFD_IDENT_CAPACITY) == 0;
-    set_colour(next ? PFD_MAGENTA : PFD_WHITE);
+    glCallList(g_pfd.star_list);
+    const bool next = std::strncmp(c.plan[i].ident, g_pfd.value.gps_waypoint, PFD_IDENT_CAPACITY) == 0;
+    pfd_set_colour(next ? PFD_MAGENTA : PFD_WHITE);
     glTranslatef(0.46f, 0.4f, 0);
     glScalef(0.9f, 0.9f, 1);
     print(PFD_FONT, ALIGN_LEFT, "%s", c.plan[i].ident);

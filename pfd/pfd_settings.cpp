@@ -1,5 +1,7 @@
 #include "pfd/pfd_settings.h"
 
+#include <cstring>
+
 #include "framework/settings_file.h"
 #include "simlink/cells.h"
 
@@ -10,16 +12,13 @@ static const char* const DEFAULT_PATH = "c:\\";
 void pfd_read_settings_from(const char* path, UnitCommon* c, PfdSettings* s) {
   SettingsReader reader;
   if (settings_open(&reader, path)) {
-    int frameless = c->frameless, bezel = c->bezel_shown, side = s->side;
-    settings_read_int_pair_entry(&reader, &c->x_size, &c->y_size);
-    settings_read_int_pair_entry(&reader, &c->x_position, &c->y_position);
-    settings_read_int_entry(&reader, &frameless);
-    settings_read_int_entry(&reader, &bezel);
+    SettingsWindow window = settings_window_of(*c, true);
+    int side = s->side;
+    settings_read_window(&reader, &window);
     settings_read_int_entry(&reader, &side);
     settings_read_path_entry(&reader, s->du2_path, sizeof s->du2_path);
     settings_read_path_entry(&reader, s->du3_path, sizeof s->du3_path);
-    c->frameless = settings_flag(frameless) != 0;
-    c->bezel_shown = settings_flag(bezel) != 0;
+    settings_window_apply(window, c);
     s->side = settings_flag(side);
   }
   // A short or damaged file must not give a zero-size window.
@@ -29,15 +28,7 @@ void pfd_read_settings_from(const char* path, UnitCommon* c, PfdSettings* s) {
 
 bool pfd_write_settings_to(const char* path, bool defaults, const UnitCommon& c, const PfdSettings& s) {
   SettingsWriter w;
-  settings_put_label(&w, "[X_SIZE,Y_SIZE]");
-  settings_put_int_pair(&w, defaults ? PFD_DEFAULT_X_SIZE : c.x_size, defaults ? PFD_DEFAULT_Y_SIZE : c.y_size);
-  settings_put_label(&w, "[X_POSITION,Y_POSISTION]");
-  settings_put_int_pair(&w, defaults ? PFD_DEFAULT_POSITION : c.x_position,
-                        defaults ? PFD_DEFAULT_POSITION : c.y_position);
-  settings_put_label(&w, "[FRAMELESS_WINDOW(0-1)]");
-  settings_put_int(&w, defaults ? 0 : c.frameless);
-  settings_put_label(&w, "[DISPLAY_BEZEL(0-1)]");
-  settings_put_int(&w, defaults ? 1 : c.bezel_shown);
+  settings_put_window(&w, defaults ? PFD_DEFAULT_WINDOW : settings_window_of(c, true));
   settings_put_label(&w, "[PFD1=0,PFD2=1]");
   settings_put_int(&w, defaults ? 0 : s.side);
   settings_put_label(&w, "[PATH_TO_DU2]");
@@ -47,34 +38,40 @@ bool pfd_write_settings_to(const char* path, bool defaults, const UnitCommon& c,
   return settings_commit(w, path);
 }
 
-void pfd_read_settings() { pfd_read_settings_from(PFD_SETTINGS_FILE, &pfd.common, &pfd.settings); }
+void pfd_read_settings() { pfd_read_settings_from(PFD_SETTINGS_FILE, &g_pfd.common, &g_pfd.settings); }
 
-void pfd_write_settings(bool defaults) {
+bool pfd_write_settings(bool defaults) {
   // A file that cannot be written leaves the old one; the unit runs on.
-  pfd_write_settings_to(PFD_SETTINGS_FILE, defaults, pfd.common, pfd.settings);
+  return pfd_write_settings_to(PFD_SETTINGS_FILE, defaults, g_pfd.common, g_pfd.settings);
+}
+
+bool pfd_set_setting(const char* name, const char* value) {
+  PfdSettings& s = g_pfd.settings;
+  if (std::strcmp(name, "side") == 0) {
+    int side;
+    if (!settings_value_int(value, &side) || (side != 0 && side != 1)) return false;
+    s.side = side;
+    return true;
+  }
+  struct PathSetting { const char* name; char* buffer; };
+  for (const PathSetting& path : {PathSetting{"path_to_du2", s.du2_path}, PathSetting{"path_to_du3", s.du3_path}}) {
+    if (std::strcmp(name, path.name) != 0) continue;
+    settings_value_path(value, path.buffer, PFD_PATH_CAPACITY);
+    return true;
+  }
+  return false;
 }
 
 const char* pfd_side_title(int side) { return side == 1 ? FIRST_OFFICER_TITLE : CAPTAIN_TITLE; }
 
 PfdSide pfd_side_table(int side) {
-  PfdSide s;
-  if (side == 1) {
-    s = {CELL_FO_EFIS_MODE, CELL_FO_EFIS_COMPANION, CELL_FO_MINIMUMS_KNOB, CELL_FO_PFD_DIMMING,
-         CELL_FO_BEARING1_SOURCE, CELL_FO_BEARING2_SOURCE, ALERT_RELOAD_FO, FIRST_OFFICER_TITLE};
-  } else {
-    s = {CELL_CAPT_EFIS_MODE, CELL_CAPT_EFIS_COMPANION, CELL_CAPT_MINIMUMS_KNOB, CELL_CAPT_PFD_DIMMING,
-         CELL_CAPT_BEARING1_SOURCE, CELL_CAPT_BEARING2_SOURCE, ALERT_RELOAD_CAPT, CAPTAIN_TITLE};
-  }
-  return s;
+  const EfisCells c = efis_cells(side);
+  return PfdSide{c.mode, c.companion, c.minimums_knob, c.dimming, c.bearing1, c.bearing2, c.reload_bit,
+                 pfd_side_title(side)};
 }
 
 const char* pfd_side_config_folder(const PfdSettings& settings) {
   return settings.side == 1 ? settings.du3_path : settings.du2_path;
-}
-
-bool pfd_drives_nav_gps(int side, uint8_t tcas_flags) {
-  bool coupled_to_first_officer = tcas_flags & TCAS_FLAG_FO_COUPLED;
-  return side == 1 ? coupled_to_first_officer : !coupled_to_first_officer;
 }
 
 uint32_t pfd_nav_gps_value(uint8_t efis_mode) { return (efis_mode & EFIS_MODE_FMS) ? 1 : 0; }

@@ -7,6 +7,7 @@
 
 #include "framework/overlay_quads.h"
 #include "framework/unit_common.h"
+#include "simlink/cells.h"
 
 constexpr int PFD_PATH_CAPACITY = 200;     // 199 characters + terminator
 constexpr int PFD_PLAN_CAPACITY = 100;     // waypoints of the active plan
@@ -248,10 +249,8 @@ struct PfdState {
   bool fading;
   float dim_alpha;
 
-  // Knob counter, seeded from the first successful read.
-  uint8_t knob_last;
-  bool knob_seeded;
-  bool first_exchange_done;
+  // The minimums knob counter, seeded from the first successful read.
+  CounterReader knob_reader;
 
   SpeedTapeState speed;
   MinimumsState minimums;
@@ -264,4 +263,9 @@ struct PfdState {
   uint32_t star_list, square_list;
 };
 
-extern PfdState pfd;
+extern PfdState g_pfd;
+
+// The values in place before the settings file is read: the start-up client
+// size, bezel shown, both masters on (zeros on a live screen until the first
+// exchange), the power-up fade pending and the minimums at their start.
+void pfd_state_start_values();

@@ -23,49 +23,49 @@ static const float TAPE_LABEL_SCALE = 0.173f;
 
 static float clampf(double v, double lo, double hi) { return static_cast<float>(v < lo ? lo : (v > hi ? hi : v)); }
 
-static void tape_clip() { clip_box(0.127f, 0.546f, 0.103f, 0.328f); }
+static void tape_clip() { pfd_clip_box(0.127f, 0.546f, 0.103f, 0.328f); }
 
 static void tape_background() {
   tape_clip();
-  place(-1.711f, 0.291f, TAPE_DEPTH);
-  set_colour(PFD_GREY);
+  pfd_place(-1.711f, 0.291f, TAPE_DEPTH);
+  pfd_set_colour(PFD_GREY);
   const float quad[] = {0, 0, 0.468f, 0, 0.468f, 2.0839f, 0, 2.0839f};
-  fill_polygon(quad, 4);
+  pfd_fill_polygon(quad, 4);
 }
 
 static void tape_label(float y, float dx, const char* format, int value) {
-  place(-1.35f + dx, y - 0.058f, TAPE_DEPTH);
+  pfd_place(-1.35f + dx, y - 0.058f, TAPE_DEPTH);
   glScalef(TAPE_LABEL_SCALE, TAPE_LABEL_SCALE, TAPE_LABEL_SCALE);
   print(PFD_FONT, ALIGN_RIGHT, format, value);
 }
 
 static void knots_tape() {
-  const double ias = pfd.value.ias;
+  const double ias = g_pfd.value.ias;
   const float d = clampf(ias * -0.022 + 1.084, -20.22, 0.2);
-  set_colour(PFD_WHITE);
+  pfd_set_colour(PFD_WHITE);
   glLineWidth(1.5f);
   for (int i = 0; i <= 99; ++i) {
     if (std::fabs(10.0 * i - ias) > 100.0) continue;
     float y = d + TICK_SPACING * (i + 1);
-    place(-1.35f, y, TAPE_DEPTH);
-    line(0, 0, 0.1f, 0);
+    pfd_place(-1.35f, y, TAPE_DEPTH);
+    pfd_line(0, 0, 0.1f, 0);
     if (i % 2 == 0 && i > 5) tape_label(y, -0.097f, "%d", 10 * i);
   }
 }
 
 static void mach_tape() {
-  const double mach = pfd.value.mach;
+  const double mach = g_pfd.value.mach;
   const float d = clampf(mach, 0.4, 1.1) * -11.0f + 1.06f;
-  set_colour(PFD_WHITE);
+  pfd_set_colour(PFD_WHITE);
   glLineWidth(1.5f);
   for (int i = 0; i < 55; ++i) {
     double value = 0.02 * i;
     if (std::fabs(value - mach) > 0.2) continue;
     float y = d + TICK_SPACING * (i + 1);
-    place(-1.35f, y, TAPE_DEPTH);
-    line(0, 0, 0.1f, 0);
+    pfd_place(-1.35f, y, TAPE_DEPTH);
+    pfd_line(0, 0, 0.1f, 0);
     if (i % 2 == 1) {
-      place(-1.35f - 0.1369f, y - 0.058f, TAPE_DEPTH);
+      pfd_place(-1.35f - 0.1369f, y - 0.058f, TAPE_DEPTH);
       glScalef(TAPE_LABEL_SCALE, TAPE_LABEL_SCALE, TAPE_LABEL_SCALE);
       print(PFD_FONT, ALIGN_RIGHT, ".%2.0f", value * 100.0);
     }
@@ -73,48 +73,48 @@ static void mach_tape() {
 }
 
 static void target_readout(bool live) {
-  no_clip();
+  pfd_no_clip();
   // At depth 25.7 a baseline at 11.35 lies above the top edge (the visible
   // half-height there is 10.65); the readout shares the digits' depth instead.
-  place(-6.42f, 11.35f, DRUM_DEPTH);
+  pfd_place(-6.42f, 11.35f, DRUM_DEPTH);
   if (!live) {
-    set_colour(PFD_AMBER);
+    pfd_set_colour(PFD_AMBER);
     print(PFD_FONT, ALIGN_RIGHT, "- - -");
     return;
   }
-  set_colour(PFD_MAGENTA);
-  if (pfd.raw.airspeed_target == 0 || pfd.value.vertical_speed_target != 0)
+  pfd_set_colour(PFD_MAGENTA);
+  if (g_pfd.raw.airspeed_target == 0 || g_pfd.value.vertical_speed_target != 0)
     print(PFD_FONT, ALIGN_RIGHT, "_ _ _");
-  else if (pfd.speed.mach_tape)
-    print(PFD_FONT, ALIGN_RIGHT, "%1.2f", pfd.value.mach_target);
+  else if (g_pfd.speed.mach_tape)
+    print(PFD_FONT, ALIGN_RIGHT, "%1.2f", g_pfd.value.mach_target);
   else
-    print(PFD_FONT, ALIGN_RIGHT, "%d", static_cast<int>(pfd.raw.airspeed_target));
+    print(PFD_FONT, ALIGN_RIGHT, "%d", static_cast<int>(g_pfd.raw.airspeed_target));
 }
 
 static void trend_line() {
-  no_clip();
-  const double ias = pfd.value.ias;
-  place(BAR_ORIGIN_X, 0, BAR_DEPTH);
-  set_colour(PFD_MAGENTA);
+  pfd_no_clip();
+  const double ias = g_pfd.value.ias;
+  pfd_place(BAR_ORIGIN_X, 0, BAR_DEPTH);
+  pfd_set_colour(PFD_MAGENTA);
   glLineWidth(4);
-  line(1.306f, 1.698f, 1.306f, 1.698f + clampf((pfd.speed.trend_speed - ias) * 0.02925, -1.325, 1.4));
+  pfd_line(1.306f, 1.698f, 1.306f, 1.698f + clampf((g_pfd.speed.trend_speed - ias) * 0.02925, -1.325, 1.4));
 }
 
 static void limit_bars() {
-  no_clip();
-  const SpeedTapeState& s = pfd.speed;
-  const double ias = pfd.value.ias, mach = pfd.value.mach;
-  place(BAR_ORIGIN_X, 0, BAR_DEPTH);
-  set_colour(PFD_RED);
+  pfd_no_clip();
+  const SpeedTapeState& s = g_pfd.speed;
+  const double ias = g_pfd.value.ias, mach = g_pfd.value.mach;
+  pfd_place(BAR_ORIGIN_X, 0, BAR_DEPTH);
+  pfd_set_colour(PFD_RED);
   glLineWidth(8);
   const float x = 1.236f;
   if (!s.mach_tape) {
-    line(x, clampf((s.max_allowable_speed - ias) * 0.0287 + 1.6982, 0.3785, 3.091), x, 3.09f);
-    if (!pfd.value.on_ground)
-      line(x, clampf((pfd.config.vmin - ias) * 0.0287 + 1.6982, 0.38, 3.091), x, 0.38f);
+    pfd_line(x, clampf((s.max_allowable_speed - ias) * 0.0287 + 1.6982, 0.3785, 3.091), x, 3.09f);
+    if (!g_pfd.value.on_ground)
+      pfd_line(x, clampf((g_pfd.config.vmin - ias) * 0.0287 + 1.6982, 0.38, 3.091), x, 0.38f);
   } else {
-    line(x, clampf((s.vmin_mach - mach) * 14.5 + 1.7186, 0.38, 3.091), x, 0.38f);
-    line(x, clampf((s.flap_limited_mach - mach) * 14.375 + 1.7501, 0.3785, 3.091), x, 3.09f);
+    pfd_line(x, clampf((s.vmin_mach - mach) * 14.5 + 1.7186, 0.38, 3.091), x, 0.38f);
+    pfd_line(x, clampf((s.flap_limited_mach - mach) * 14.375 + 1.7501, 0.3785, 3.091), x, 3.09f);
   }
 }
 
@@ -126,130 +126,129 @@ static Rgb digit_colour(ReadoutColour c) {
 }
 
 static void readout_box(ReadoutColour colour) {
-  no_clip();
-  place(-1.089f, 0.7179f, 5);
+  pfd_no_clip();
+  pfd_place(-1.089f, 0.7179f, 5);
   glScalef(0.2699f, 0.2699f, 0.2699f);
   const float left[] = {0, 0.241f, 0.527f, 0.241f, 0.527f, 0.726f, 0, 0.726f};
   const float right[] = {0.527f, 0, 0.869f, 0, 0.869f, 0.394f, 1, 0.5f, 0.869f, 0.606f, 0.869f, 1, 0.527f, 1};
   const float outline[] = {0, 0.241f, 0.527f, 0.241f, 0.527f, 0, 0.869f, 0, 0.869f, 0.394f, 1, 0.5f,
                            0.869f, 0.606f, 0.869f, 1, 0.527f, 1, 0.527f, 0.726f, 0, 0.726f};
-  set_colour(PFD_BLACK);
-  fill_polygon(left, 4);
-  fill_polygon(right, 7);
-  set_colour(outline_colour(colour));
+  pfd_set_colour(PFD_BLACK);
+  pfd_fill_polygon(left, 4);
+  pfd_fill_polygon(right, 7);
+  pfd_set_colour(outline_colour(colour));
   glLineWidth(2);
-  line_loop(outline, 11);
+  pfd_line_loop(outline, 11);
 }
 
 static void readout_digits(ReadoutColour colour) {
-  set_colour(digit_colour(colour));
+  pfd_set_colour(digit_colour(colour));
   float drum_top;
-  if (!pfd.speed.mach_tape) {
-    const double ias = pfd.value.ias;
-    no_clip();
-    place(-6.739f, 5.379f, DRUM_DEPTH);
+  if (!g_pfd.speed.mach_tape) {
+    const double ias = g_pfd.value.ias;
+    pfd_no_clip();
+    pfd_place(-6.739f, 5.379f, DRUM_DEPTH);
     print(PFD_FONT, ALIGN_RIGHT, "%d", nudged_int(ias / 10.0));
     double tens = std::trunc(ias / 10.0) * 10.0;
     drum_top = static_cast<float>((ias - tens) * -0.815 + 14.262);
   } else {
-    const double tenths = std::trunc(pfd.value.mach * 10.0);
-    no_clip();
-    place(-6.95f, 5.379f, DRUM_DEPTH);
+    const double tenths = std::trunc(g_pfd.value.mach * 10.0);
+    pfd_no_clip();
+    pfd_place(-6.95f, 5.379f, DRUM_DEPTH);
     print(PFD_FONT, ALIGN_RIGHT, ".%d", static_cast<int>(tenths));
-    drum_top = static_cast<float>((pfd.value.mach * 10.0 - tenths) * 10.0 * -0.815 + 14.262);
+    drum_top = static_cast<float>((g_pfd.value.mach * 10.0 - tenths) * 10.0 * -0.815 + 14.262);
   }
   static const char column[] = "10987654321098";
-  clip_box(0.17499f, 0.6759f, 0.0349f, 0.06289f);
+  pfd_clip_box(0.17499f, 0.6759f, 0.0349f, 0.06289f);
   for (int k = 0; column[k]; ++k) {
-    place(-6.2829f, drum_top - k * DRUM_STEP, DRUM_DEPTH);
+    pfd_place(-6.2829f, drum_top - k * DRUM_STEP, DRUM_DEPTH);
     print(PFD_FONT, ALIGN_RIGHT, "%c", column[k]);
   }
-  no_clip();
+  pfd_no_clip();
 }
 
 static void v_speeds() {
-  no_clip();
-  const double ias = pfd.value.ias;
+  pfd_no_clip();
+  const double ias = g_pfd.value.ias;
   struct Ref { int32_t speed; Rgb colour; const char* tag; float list_y; };
-  const Ref refs[] = {{pfd.config.v1, PFD_WHITE, "1", 1.26f},
-                      {pfd.config.vr, PFD_CYAN, "R", 1.72f},
-                      {pfd.config.v2, PFD_V2_GREEN, "2", 2.16f}};
+  const Ref refs[] = {{g_pfd.config.v1, PFD_WHITE, "1", 1.26f},
+                      {g_pfd.config.vr, PFD_CYAN, "R", 1.72f},
+                      {g_pfd.config.v2, PFD_V2_GREEN, "2", 2.16f}};
   if (ias <= 40.0) {
     for (const Ref& r : refs) {
-      place(-5.27f, r.list_y, 30);
+      pfd_place(-5.27f, r.list_y, 30);
       glScalef(0.61f, 0.61f, 0.61f);
-      set_colour(r.colour);
+      pfd_set_colour(r.colour);
       print(PFD_FONT, ALIGN_RIGHT, "%d-| %s", r.speed, r.tag);
     }
     return;
   }
-  if (pfd.speed.mach_tape) return;
+  if (g_pfd.speed.mach_tape) return;
   const double clamped = std::min(std::max(ias, 40.0), 1000.0);
   for (const Ref& r : refs) {
     if (std::fabs(r.speed - clamped) > 45.0) continue;
-    place(-4.39f, static_cast<float>((r.speed - clamped) * 0.0868 + 4.9631), 30);
+    pfd_place(-4.39f, static_cast<float>((r.speed - clamped) * 0.0868 + 4.9631), 30);
     glScalef(0.56f, 0.56f, 0.56f);
-    set_colour(r.colour);
+    pfd_set_colour(r.colour);
     print(PFD_FONT, ALIGN_RIGHT, "--| %s", r.tag);
   }
 }
 
 static void target_bug() {
-  const bool hold = pfd.raw.airspeed_hold || pfd.raw.mach_hold;
-  if (!hold || pfd.value.vertical_speed_target != 0) return;
+  const bool hold = g_pfd.raw.airspeed_hold || g_pfd.raw.mach_hold;
+  if (!hold || g_pfd.value.vertical_speed_target != 0) return;
   float y;
-  if (!pfd.speed.mach_tape) {
-    const double ias = std::min(std::max<double>(pfd.value.ias, 40.0), 1000.0);
-    y = clampf((pfd.raw.airspeed_target - ias) * 0.0885 + 4.7494, 0.6199, 9.0299);
+  if (!g_pfd.speed.mach_tape) {
+    const double ias = std::min(std::max<double>(g_pfd.value.ias, 40.0), 1000.0);
+    y = clampf((g_pfd.raw.airspeed_target - ias) * 0.0885 + 4.7494, 0.6199, 9.0299);
   } else {
-    y = clampf((pfd.value.mach_target - pfd.value.mach) * 44.315 + 4.833, 0.6199, 9.0299);
+    y = clampf((g_pfd.value.mach_target - g_pfd.value.mach) * 44.315 + 4.833, 0.6199, 9.0299);
   }
-  clip_box(0.204f, 0.5459f, 0.0349f, 0.3269f);
-  place(-4.94f, y, 30.8f);
-  set_colour(PFD_MAGENTA);
+  pfd_clip_box(0.204f, 0.5459f, 0.0349f, 0.3269f);
+  pfd_place(-4.94f, y, 30.8f);
+  pfd_set_colour(PFD_MAGENTA);
   // A notched bug whose notch points at the tape.
   const float bug[] = {0, 0, 0.18f, 0.22f, 0.5f, 0.22f, 0.5f, -0.22f, 0.18f, -0.22f};
-  fill_polygon(bug, 5);
-  no_clip();
+  pfd_fill_polygon(bug, 5);
+  pfd_no_clip();
 }
 
 static void lower_readout() {
-  no_clip();
-  const double mach = pfd.value.mach;
-  set_colour(PFD_WHITE);
-  place(-1.098f, 0.0879f, 5);
-  if (!pfd.speed.mach_tape && mach > 0.38) {
+  pfd_no_clip();
+  const double mach = g_pfd.value.mach;
+  pfd_set_colour(PFD_WHITE);
+  pfd_place(-1.098f, 0.0879f, 5);
+  if (!g_pfd.speed.mach_tape && mach > 0.38) {
     glScalef(0.1098f, 0.1098f, 0.1098f);
     if (mach >= 1.0) print(PFD_FONT, ALIGN_LEFT, "%1.2f M", mach);
     else print(PFD_FONT, ALIGN_LEFT, ".%d M", static_cast<int>(mach * 1000.0));
-  } else if (pfd.value.on_ground) {
+  } else if (g_pfd.value.on_ground) {
     glScalef(0.0997f, 0.0997f, 0.0997f);
-    print(PFD_FONT, ALIGN_LEFT, "%d KTS", pfd.value.ground_speed);
-  } else if (pfd.speed.mach_tape) {
+    print(PFD_FONT, ALIGN_LEFT, "%d KTS", g_pfd.value.ground_speed);
+  } else if (g_pfd.speed.mach_tape) {
     glScalef(0.0997f, 0.0997f, 0.0997f);
-    print(PFD_FONT, ALIGN_LEFT, "%d KTS", static_cast<int>(pfd.value.ias));
+    print(PFD_FONT, ALIGN_LEFT, "%d KTS", static_cast<int>(g_pfd.value.ias));
   }
 }
 
 void draw_speed_group() {
-  speed_data_exchange();
-  speed_tape_update(&pfd.speed, pfd.value, pfd.raw.outside_temperature, pfd.config,
-                    pfd.raw.alert_cell & ALERT_PFD_CONTROL);
+  speed_tape_update(&g_pfd.speed, g_pfd.value, g_pfd.raw.outside_temperature, g_pfd.config,
+                    g_pfd.raw.alert_cell & ALERT_PFD_CONTROL);
   glDisable(GL_TEXTURE_2D);
-  const bool live = pfd.raw.avionics_master != 0;
+  const bool live = g_pfd.raw.avionics_master != 0;
   tape_background();
   if (live) {
-    if (pfd.speed.mach_tape) mach_tape();
+    if (g_pfd.speed.mach_tape) mach_tape();
     else knots_tape();
   }
   target_readout(live);
-  ReadoutColour colour = speed_readout_colour(pfd.speed, pfd.value, pfd.config);
+  ReadoutColour colour = speed_readout_colour(g_pfd.speed, g_pfd.value, g_pfd.config);
   if (live) {
     trend_line();
     limit_bars();
   }
   readout_box(live ? colour : READOUT_NORMAL);
-  if (live && pfd.value.ias > 40.0f) {
+  if (live && g_pfd.value.ias > 40.0f) {
     readout_digits(colour);
     lower_readout();
   }
@@ -257,6 +256,6 @@ void draw_speed_group() {
     v_speeds();
     target_bug();
   }
-  no_clip();
+  pfd_no_clip();
   glLineWidth(1);
 }

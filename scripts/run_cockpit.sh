@@ -92,7 +92,7 @@ interrupted() { echo; echo "run_cockpit: stopping"; cleanup; exit 130; }
 trap cleanup EXIT
 trap interrupted INT TERM
 
-# --- Panel layout: folder, program, side, settings file, x, y, height --------
+# --- Panel layout: folder, program, side, x, y, height -------------------------
 # Display units are 0.7165 x height wide, the radio unit 0.8219 x height, the
 # EFIS panel 2.745 x height (its height follows its width).
 H=500
@@ -104,49 +104,29 @@ EH=$((EW * 1000 / 2745))
 GAP=8
 ROW2=$((H + 40))
 units=(
-  "pfd1 pfd_display 0 PFD.ini 0 0 $H"
-  "du3 mfd_display 0 MFD.ini $((W + GAP)) 0 $H"
-  "du2 mfd_display 1 MFD.ini $((2 * (W + GAP))) 0 $H"
-  "pfd2 pfd_display 1 PFD.ini $((3 * (W + GAP))) 0 $H"
-  "rmu1 rmu_panel 0 RMU.ini $((4 * (W + GAP))) 0 $RH"
-  "efis1 efis_panel 0 EFIS.ini 0 $ROW2 $EH"
-  "efis2 efis_panel 1 EFIS.ini $((3 * (W + GAP))) $ROW2 $EH"
-  "rmu2 rmu_panel 1 RMU.ini $((4 * (W + GAP))) $((RH + 40)) $RH"
+  "pfd1 pfd_display 0 0 0 $H"
+  "du3 mfd_display 0 $((W + GAP)) 0 $H"
+  "du2 mfd_display 1 $((2 * (W + GAP))) 0 $H"
+  "pfd2 pfd_display 1 $((3 * (W + GAP))) 0 $H"
+  "rmu1 rmu_panel 0 $((4 * (W + GAP))) 0 $RH"
+  "efis1 efis_panel 0 0 $ROW2 $EH"
+  "efis2 efis_panel 1 $((3 * (W + GAP))) $ROW2 $EH"
+  "rmu2 rmu_panel 1 $((4 * (W + GAP))) $((RH + 40)) $RH"
 )
 
-# Writes the unit's settings file when it is missing; otherwise puts only the
-# size, position and side into the existing file (every unit reads its file by
-# position: value lines 2 and 4, and the side on line 10, or 8 for the EFIS).
+# Puts the unit's place in the panel layout into its settings file: the
+# program itself writes the file (its own defaults when the folder has none)
+# with the size, position and side given here, and ends.
 place_unit() {
-  local folder=$1 program=$2 side=$3 file=$4 x=$5 y=$6 h=$7
-  local path=$run/$folder/$file w side_line=10
+  local folder=$1 program=$2 side=$3 x=$4 y=$5 h=$6 w
   case "$program" in
     pfd_display|mfd_display) w=$((h * 7165 / 10000)) ;;
     rmu_panel) w=$((h * 8219 / 10000)) ;;
-    efis_panel) w=$((h * 2745 / 1000)); side_line=8 ;;
+    efis_panel) w=$((h * 2745 / 1000)) ;;
   esac
   mkdir -p "$run/$folder"
-  if [ ! -f "$path" ]; then
-    case "$program" in
-      mfd_display)
-        printf '[X_SIZE,Y_SIZE]\n%d,%d\n[X_POSITION,Y_POSISTION]\n%d,%d\n[FRAMELESS_WINDOW(0-1)]\n0\n[DISPLAY_BEZEL(0-1)]\n1\n[MFD=0,EICAS=1]\n%d\n[PLAN_PATH]\n"plans"\n[PATH_TO_DU2]\n"../du2"\n[PATH_TO_DU3]\n"../du3"' \
-          "$w" "$h" "$x" "$y" "$side" >"$path.tmp" ;;
-      pfd_display)
-        printf '[X_SIZE,Y_SIZE]\n%d,%d\n[X_POSITION,Y_POSISTION]\n%d,%d\n[FRAMELESS_WINDOW(0-1)]\n0\n[DISPLAY_BEZEL(0-1)]\n1\n[PFD1=0,PFD2=1]\n%d\n[PATH_TO_DU2]\n"../du2"\n[PATH_TO_DU3]\n"../du3"' \
-          "$w" "$h" "$x" "$y" "$side" >"$path.tmp" ;;
-      rmu_panel)
-        printf '[X_SIZE,Y_SIZE]\n%d,%d\n[X_POSITION,Y_POSITION]\n%d,%d\n[FRAMELESS_WINDOW(0-1)]\n0\n[DISPLAY_BEZEL(0-1)]\n1\n[RMU1=0,RMU2=1]\n%d\n[COM_WRITE_TO_SIM]\n0\n[COM_MEMORY]\n[NAV_MEMORY]\n[DISPLAY_POSITION]\n0.00,-0.07,-0.67\n' \
-          "$w" "$h" "$x" "$y" "$side" >"$path.tmp" ;;
-      efis_panel)
-        printf '[X_SIZE,Y_SIZE]\n%d,%d\n[X_POSITION,Y_POSISTION]\n%d,%d\n[FRAMELESS_WINDOW(0-1)]\n0\n[CAP_EFIS=0,CO_EFIS=1]\n%d\n[BEARING1_SOURCE]\n1\n[BEARING2_SOURCE]\n2\n' \
-          "$w" "$h" "$x" "$y" "$side" >"$path.tmp" ;;
-    esac
-  else
-    awk -v size="$w,$h" -v pos="$x,$y" -v side="$side" -v sl="$side_line" \
-      '{ sub(/\r$/, "") } NR == 2 { $0 = size } NR == 4 { $0 = pos } NR == sl { $0 = side } { print }' \
-      "$path" >"$path.tmp"
-  fi
-  mv "$path.tmp" "$path"
+  "$build/apps/$program" --headless --workdir "$run/$folder" \
+    --set "size=$w,$h" --set "position=$x,$y" --set "side=$side" --write-settings
 }
 
 # --- The simulator ------------------------------------------------------------
@@ -171,10 +151,13 @@ unit_flags=()
 started=()
 rmu_folders=()
 for u in "${units[@]}"; do
-  read -r folder program side file x y h <<<"$u"
+  read -r folder program side x y h <<<"$u"
   exe=$build/apps/$program
   [ -x "$exe" ] || continue
-  place_unit "$folder" "$program" "$side" "$file" "$x" "$y" "$h"
+  if ! place_unit "$folder" "$program" "$side" "$x" "$y" "$h" >>"$logs/$folder.log" 2>&1; then
+    echo "run_cockpit: cannot write the settings of $folder (see $logs/$folder.log)" >&2
+    continue
+  fi
   if [ "$program" = rmu_panel ]; then
     rmu_folders+=("$folder")
     continue

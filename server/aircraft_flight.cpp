@@ -139,6 +139,8 @@ struct Command {
   double vs_low, vs_high;
   double lever;            // fixed lever, or < -1.5 for the autothrottle
   bool brakes;
+  bool following_nav;      // the track follows NAV1
+  bool following_loc;      // the track follows the captured localiser
 };
 
 constexpr double AUTOTHROTTLE = -2;
@@ -312,6 +314,161 @@ void autopilot_modes(Aircraft* a, const Command& c, bool following_nav, bool fol
   ap.heading_bug = geo_wrap360(std::round(heading_cmd_true - a->scenario.magvar_deg));
 }
 
+// What the pilot wants this step: the phase's targets on the ground or in
+// the air, and in the air the NAV1 course where the autopilot follows it.
+Command guidance(Aircraft* a, const Leg& leg, double height) {
+  Command c{};
+  c.lever = 0;
+  if (a->on_ground) {
+    ground_phase(a, &c);
+    return c;
+  }
+  air_phase(a, &c, leg, height);
+  c.following_loc = a->loc_captured && a->phase >= PHASE_APPROACH;
+  // What the autopilot follows depends on the NAV/GPS switch: GPS flies the
+  // route; NAV flies NAV1 when it is tuned to a station on the route's
+  // course, else the heading bug the pilot keeps on the route.
+  if (!c.following_loc && a->phase >= PHASE_CLIMB && a->radios.nav_gps == 0 && nav1_usable(a, leg.dtk)) {
+    c.track = nav_track(a);
+    c.following_nav = true;
+  }
+  return c;
+}
+
+// Thrust lever: fixed by the phase or set by the autothrottle on speed; the
+// speed brakes when the speed runs away in a descent, and on the rollout.
+void thrust_step(Aircraft* a, const Command& c, double dt) {
+  double lever = c.lever;
+  if (lever < -1.5) {
+    double err = c.ias - a->ias_kt;
+    a->at_trim = clampd(a->at_trim + 0.004 * err * dt, 0, 1);
+    lever = clampd(a->at_trim + 0.03 * err, 0, 1);
+  } else {
+    a->at_trim = clampd(lever, 0, 1);
+  }
+  for (Engine& e : a->engine) e.lever = lever;
+  double spoiler_cmd = 0;
+  if (!a->on_ground && a->phase == PHASE_DESCENT) spoiler_cmd = clampd((a->ias_kt - c.ias - 5) / 15, 0, 0.5);
+  if (a->on_ground && (a->phase == PHASE_ROLLOUT || a->phase == PHASE_LANDING)) spoiler_cmd = a->spoiler_arm ? 1 : 0;
+  a->spoilers = approach(a->spoilers, spoiler_cmd, dt / 2.0);
+  a->spoiler_arm = a->phase == PHASE_APPROACH || a->phase == PHASE_LANDING || a->phase == PHASE_ROLLOUT;
+}
+
+// What the longitudinal motion leaves for the vertical one.
+struct Longitudinal {
+  double v_fps;  // true airspeed after the step, feet per second
+  double cl;     // lift coefficient of the step
+};
+
+// Longitudinal motion: speed follows thrust, drag, gravity and brakes.
+Longitudinal longitudinal_step(Aircraft* a, const Command& c, const Air& air, double dt) {
+  double weight = weight_lb(a);
+  double v_fps = a->tas_kt * AC_FPS_PER_KT;
+  double q = 0.5 * AC_RHO0_SLUG * air.sigma * v_fps * v_fps;
+  double cl = a->on_ground ? 0.1 : weight / std::max(q * AC_WING_AREA_FT2, 1.0);
+  cl = std::min(cl, 2.5);
+  double cd = AC_CD0 + AC_CD_FLAPS * a->flaps + AC_CD_GEAR * a->gear + AC_CD_SPOILERS * a->spoilers +
+              AC_INDUCED_K * cl * cl;
+  double drag = q * AC_WING_AREA_FT2 * cd;
+  double thrust = thrust_lbf(a, air.sigma);
+  double friction = 0;
+  if (a->on_ground) {
+    bool braking = c.brakes || a->parking_brake || a->phase == PHASE_ROLLOUT || a->phase == PHASE_LANDING;
+    friction = 0.02 * weight + (braking ? 0.3 * weight : 0);
+    if (v_fps < 0.5 && std::fabs(thrust) < friction) friction = std::fabs(thrust) + drag;  // held still
+  }
+  double sin_gamma = a->on_ground || v_fps < 1 ? 0 : clampd(a->vs_fpm / 60.0 / v_fps, -0.5, 0.5);
+  double accel = AC_G_FPS2 * ((thrust - drag - friction) / weight - sin_gamma);
+  v_fps = std::max(0.0, v_fps + accel * dt);
+  if (a->on_ground && v_fps == 0) accel = 0;
+  a->accel_fps2 = accel;
+  a->tas_kt = v_fps / AC_FPS_PER_KT;
+  a->ias_kt = a->tas_kt * std::sqrt(air.sigma);
+  return Longitudinal{v_fps, cl};
+}
+
+// Vertical motion: the rotation and lift-off on the ground; in the air the
+// vertical speed follows its command (or the speed, when pitch holds it),
+// and the touchdown.
+void vertical_step(Aircraft* a, const Command& c, const Longitudinal& motion, double ground, double dt) {
+  const double v_fps = motion.v_fps;
+  if (a->on_ground) {
+    a->vs_fpm = 0;
+    double rotate = 0;
+    if (a->phase == PHASE_TAKEOFF && a->ias_kt >= AC_VR_KT)
+      rotate = std::min(10.0, a->pitch + 3 * dt);
+    a->pitch_command = rotate;
+    if (a->phase == PHASE_TAKEOFF && a->ias_kt >= AC_VR_KT + 6) {
+      a->on_ground = false;
+      a->vs_integral = 600;
+    }
+  } else {
+    double vs_cmd = c.vs;
+    if (c.speed_on_pitch) {
+      double err = a->ias_kt - c.ias;
+      a->vs_integral = clampd(a->vs_integral + 30 * err * dt, c.vs_low, c.vs_high);
+      double by_speed = clampd(a->vs_integral + 280 * err, c.vs_low, c.vs_high);
+      vs_cmd = a->phase == PHASE_CLIMB ? std::min(by_speed, c.vs) : by_speed;
+      // Too much thrust for the climb rate limit: the pilot eases the levers.
+      if (a->phase == PHASE_CLIMB) {
+        if (by_speed >= c.vs_high - 1 && err > 3) a->climb_lever = std::max(0.55, a->climb_lever - 0.05 * dt);
+        else if (err < -3) a->climb_lever = std::min(CLIMB_LEVER, a->climb_lever + 0.05 * dt);
+      }
+    }
+    double max_vs = v_fps * 60 * 0.25;
+    vs_cmd = clampd(vs_cmd, -max_vs, max_vs);
+    a->vs_fpm = approach(a->vs_fpm, vs_cmd, AC_VS_RATE_FPM_PER_S * dt);
+    a->alt_ft += a->vs_fpm / 60.0 * dt;
+    if (a->alt_ft <= ground) {
+      a->alt_ft = ground;
+      a->on_ground = true;
+      a->vs_fpm = 0;
+      if (a->phase == PHASE_LANDING || a->phase == PHASE_APPROACH) aircraft_enter_phase(a, PHASE_ROLLOUT);
+    }
+    double gamma = v_fps > 1 ? std::asin(clampd(a->vs_fpm / 60.0 / v_fps, -0.5, 0.5)) / GEO_DEG : 0;
+    double aoa = clampd(2 + 5.5 * motion.cl - 1.5 * a->flaps, -2, 14);
+    a->fpa_deg = gamma;
+    a->pitch_command = gamma + aoa;
+    if (a->phase == PHASE_LANDING) a->pitch_command = std::max(a->pitch_command, 4.0);
+  }
+  if (a->on_ground) a->alt_ft = aircraft_ground_elevation(a);
+  a->pitch += (a->pitch_command - a->pitch) * std::min(1.0, dt / AC_ATTITUDE_TAU_S);
+}
+
+// Lateral motion: bank follows the heading error, heading the bank; on the
+// ground the nose wheel turns the heading at a taxi rate.
+void lateral_step(Aircraft* a, const Command& c, double dt) {
+  double heading_cmd = a->heading_true + geo_wrap180(c.track - a->track_true);
+  double err = geo_wrap180(heading_cmd - a->heading_true);
+  if (a->on_ground) {
+    a->bank_command = 0;
+    a->bank = approach(a->bank, 0, AC_ROLL_RATE_DPS * dt);
+    double rate = a->phase == PHASE_TAKEOFF || a->phase == PHASE_ROLLOUT ? 2 : 12;
+    if (a->phase == PHASE_PARKED || a->phase == PHASE_SHUTDOWN) rate = 0;
+    a->heading_true = geo_wrap360(a->heading_true + clampd(err, -rate * dt, rate * dt));
+  } else {
+    a->bank_command = clampd(err * 2.5, -AC_MAX_BANK_DEG, AC_MAX_BANK_DEG);
+    a->bank = approach(a->bank, a->bank_command, AC_ROLL_RATE_DPS * dt);
+    double turn_dps = 1091.0 * std::tan(a->bank * GEO_DEG) / std::max(a->tas_kt, 60.0);
+    a->heading_true = geo_wrap360(a->heading_true + turn_dps * dt);
+  }
+}
+
+// Position: air vector plus wind gives the ground vector; the rollout ends
+// in the taxi-in below 25 knots.
+void position_step(Aircraft* a, double dt) {
+  double wind_from, wind_kt;
+  aircraft_wind_at(a, &wind_from, &wind_kt);
+  if (a->on_ground) wind_kt = 0;   // the wheels hold the aircraft on the ground track
+  double h = a->heading_true * GEO_DEG, w = (wind_from + 180) * GEO_DEG;
+  double north = a->tas_kt * std::cos(h) + wind_kt * std::cos(w);
+  double east = a->tas_kt * std::sin(h) + wind_kt * std::sin(w);
+  a->gs_kt = std::sqrt(north * north + east * east);
+  a->track_true = a->gs_kt > 1 ? geo_wrap360(std::atan2(east, north) / GEO_DEG) : a->heading_true;
+  if (a->gs_kt > 0) geo_destination(a->lat, a->lon, a->track_true, a->gs_kt * dt / 3600.0, &a->lat, &a->lon);
+  if (a->phase == PHASE_ROLLOUT && a->gs_kt < 25) aircraft_enter_phase(a, PHASE_TAXI_IN);
+}
+
 }  // namespace
 
 int aircraft_route_count(const Aircraft* a) { return a->scenario.route_count + 2; }
@@ -366,136 +523,12 @@ void aircraft_fly(Aircraft* a, double dt) {
   const ScenarioRunway& arr = a->scenario.arrival;
   double to_threshold = geo_distance_nm(a->lat, a->lon, arr.lat, arr.lon);
 
-  Command c{};
-  c.lever = 0;
-  bool following_nav = false, following_loc = false;
-  if (a->on_ground && a->phase != PHASE_TAKEOFF) {
-    ground_phase(a, &c);
-  } else if (a->on_ground) {
-    ground_phase(a, &c);
-  } else {
-    air_phase(a, &c, leg, height);
-    following_loc = a->loc_captured && a->phase >= PHASE_APPROACH;
-    // What the autopilot follows depends on the NAV/GPS switch: GPS flies the
-    // route; NAV flies NAV1 when it is tuned to a station on the route's
-    // course, else the heading bug the pilot keeps on the route.
-    if (!following_loc && a->phase >= PHASE_CLIMB && a->radios.nav_gps == 0 && nav1_usable(a, leg.dtk)) {
-      c.track = nav_track(a);
-      following_nav = true;
-    }
-  }
+  Command c = guidance(a, leg, height);
   configure(a, height, to_threshold, dt);
-  autopilot_modes(a, c, following_nav, following_loc);
-
-  // Thrust lever: fixed by the phase or set by the autothrottle on speed.
-  double lever = c.lever;
-  if (lever < -1.5) {
-    double err = c.ias - a->ias_kt;
-    a->at_trim = clampd(a->at_trim + 0.004 * err * dt, 0, 1);
-    lever = clampd(a->at_trim + 0.03 * err, 0, 1);
-  } else {
-    a->at_trim = clampd(lever, 0, 1);
-  }
-  for (Engine& e : a->engine) e.lever = lever;
-  // Speed brakes when the speed runs away in a descent.
-  double spoiler_cmd = 0;
-  if (!a->on_ground && a->phase == PHASE_DESCENT) spoiler_cmd = clampd((a->ias_kt - c.ias - 5) / 15, 0, 0.5);
-  if (a->on_ground && (a->phase == PHASE_ROLLOUT || a->phase == PHASE_LANDING)) spoiler_cmd = a->spoiler_arm ? 1 : 0;
-  a->spoilers = approach(a->spoilers, spoiler_cmd, dt / 2.0);
-  a->spoiler_arm = a->phase == PHASE_APPROACH || a->phase == PHASE_LANDING || a->phase == PHASE_ROLLOUT;
-
-  // Longitudinal motion: speed follows thrust, drag, gravity and brakes.
-  double weight = weight_lb(a);
-  double v_fps = a->tas_kt * AC_FPS_PER_KT;
-  double q = 0.5 * AC_RHO0_SLUG * air.sigma * v_fps * v_fps;
-  double cl = a->on_ground ? 0.1 : weight / std::max(q * AC_WING_AREA_FT2, 1.0);
-  cl = std::min(cl, 2.5);
-  double cd = AC_CD0 + AC_CD_FLAPS * a->flaps + AC_CD_GEAR * a->gear + AC_CD_SPOILERS * a->spoilers +
-              AC_INDUCED_K * cl * cl;
-  double drag = q * AC_WING_AREA_FT2 * cd;
-  double thrust = thrust_lbf(a, air.sigma);
-  double friction = 0;
-  if (a->on_ground) {
-    bool braking = c.brakes || a->parking_brake || a->phase == PHASE_ROLLOUT || a->phase == PHASE_LANDING;
-    friction = 0.02 * weight + (braking ? 0.3 * weight : 0);
-    if (v_fps < 0.5 && std::fabs(thrust) < friction) friction = std::fabs(thrust) + drag;  // held still
-  }
-  double sin_gamma = a->on_ground || v_fps < 1 ? 0 : clampd(a->vs_fpm / 60.0 / v_fps, -0.5, 0.5);
-  double accel = AC_G_FPS2 * ((thrust - drag - friction) / weight - sin_gamma);
-  v_fps = std::max(0.0, v_fps + accel * dt);
-  if (a->on_ground && v_fps == 0) accel = 0;
-  a->accel_fps2 = accel;
-  a->tas_kt = v_fps / AC_FPS_PER_KT;
-  a->ias_kt = a->tas_kt * std::sqrt(air.sigma);
-
-  // Vertical motion.
-  if (a->on_ground) {
-    a->vs_fpm = 0;
-    double rotate = 0;
-    if (a->phase == PHASE_TAKEOFF && a->ias_kt >= AC_VR_KT)
-      rotate = std::min(10.0, a->pitch + 3 * dt);
-    a->pitch_command = rotate;
-    if (a->phase == PHASE_TAKEOFF && a->ias_kt >= AC_VR_KT + 6) {
-      a->on_ground = false;
-      a->vs_integral = 600;
-    }
-  } else {
-    double vs_cmd = c.vs;
-    if (c.speed_on_pitch) {
-      double err = a->ias_kt - c.ias;
-      a->vs_integral = clampd(a->vs_integral + 30 * err * dt, c.vs_low, c.vs_high);
-      double by_speed = clampd(a->vs_integral + 280 * err, c.vs_low, c.vs_high);
-      vs_cmd = a->phase == PHASE_CLIMB ? std::min(by_speed, c.vs) : by_speed;
-      // Too much thrust for the climb rate limit: the pilot eases the levers.
-      if (a->phase == PHASE_CLIMB) {
-        if (by_speed >= c.vs_high - 1 && err > 3) a->climb_lever = std::max(0.55, a->climb_lever - 0.05 * dt);
-        else if (err < -3) a->climb_lever = std::min(CLIMB_LEVER, a->climb_lever + 0.05 * dt);
-      }
-    }
-    double max_vs = v_fps * 60 * 0.25;
-    vs_cmd = clampd(vs_cmd, -max_vs, max_vs);
-    a->vs_fpm = approach(a->vs_fpm, vs_cmd, AC_VS_RATE_FPM_PER_S * dt);
-    a->alt_ft += a->vs_fpm / 60.0 * dt;
-    if (a->alt_ft <= ground) {
-      a->alt_ft = ground;
-      a->on_ground = true;
-      a->vs_fpm = 0;
-      if (a->phase == PHASE_LANDING || a->phase == PHASE_APPROACH) aircraft_enter_phase(a, PHASE_ROLLOUT);
-    }
-    double gamma = v_fps > 1 ? std::asin(clampd(a->vs_fpm / 60.0 / v_fps, -0.5, 0.5)) / GEO_DEG : 0;
-    double aoa = clampd(2 + 5.5 * cl - 1.5 * a->flaps, -2, 14);
-    a->fpa_deg = gamma;
-    a->pitch_command = gamma + aoa;
-    if (a->phase == PHASE_LANDING) a->pitch_command = std::max(a->pitch_command, 4.0);
-  }
-  if (a->on_ground) a->alt_ft = aircraft_ground_elevation(a);
-  a->pitch += (a->pitch_command - a->pitch) * std::min(1.0, dt / AC_ATTITUDE_TAU_S);
-
-  // Lateral motion: bank follows the heading error, heading the bank.
-  double heading_cmd = a->heading_true + geo_wrap180(c.track - a->track_true);
-  double err = geo_wrap180(heading_cmd - a->heading_true);
-  if (a->on_ground) {
-    a->bank_command = 0;
-    a->bank = approach(a->bank, 0, AC_ROLL_RATE_DPS * dt);
-    double rate = a->phase == PHASE_TAKEOFF || a->phase == PHASE_ROLLOUT ? 2 : 12;
-    if (a->phase == PHASE_PARKED || a->phase == PHASE_SHUTDOWN) rate = 0;
-    a->heading_true = geo_wrap360(a->heading_true + clampd(err, -rate * dt, rate * dt));
-  } else {
-    a->bank_command = clampd(err * 2.5, -AC_MAX_BANK_DEG, AC_MAX_BANK_DEG);
-    a->bank = approach(a->bank, a->bank_command, AC_ROLL_RATE_DPS * dt);
-    double turn_dps = 1091.0 * std::tan(a->bank * GEO_DEG) / std::max(a->tas_kt, 60.0);
-    a->heading_true = geo_wrap360(a->heading_true + turn_dps * dt);
-  }
-
-  // Position: air vector plus wind gives the ground vector.
-  double wind_from, wind_kt;
-  aircraft_wind_at(a, &wind_from, &wind_kt);
-  if (a->on_ground) wind_kt = 0;   // the wheels hold the aircraft on the ground track
-  double h = a->heading_true * GEO_DEG, w = (wind_from + 180) * GEO_DEG;
-  double north = a->tas_kt * std::cos(h) + wind_kt * std::cos(w);
-  double east = a->tas_kt * std::sin(h) + wind_kt * std::sin(w);
-  a->gs_kt = std::sqrt(north * north + east * east);
-  a->track_true = a->gs_kt > 1 ? geo_wrap360(std::atan2(east, north) / GEO_DEG) : a->heading_true;
-  if (a->gs_kt > 0) geo_destination(a->lat, a->lon, a->track_true, a->gs_kt * dt / 3600.0, &a->lat, &a->lon);
-  if (a->phase == PHASE_ROLLOUT && a->gs_kt < 25) aircraft_enter_phase(a, PHASE_TAXI_IN);
+  autopilot_modes(a, c, c.following_nav, c.following_loc);
+  thrust_step(a, c, dt);
+  Longitudinal motion = longitudinal_step(a, c, air, dt);
+  vertical_step(a, c, motion, ground, dt);
+  lateral_step(a, c, dt);
+  position_step(a, dt);
 }

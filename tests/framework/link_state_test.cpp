@@ -3,35 +3,28 @@
 // the server went away.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "framework/link_state.h"
-#include "platform/environment.h"
 #include "server/link_server.h"
 #include "server/offset_space.h"
 #include "simlink/simlink.h"
-
-namespace fs = std::filesystem;
+#include "tests/support/private_link.h"
 
 namespace {
 
 class LinkState : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = (fs::temp_directory_path() / "link_state_test").string();
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    platform_set_environment("COCKPIT_LINK_DIR", folder_.c_str());
+    folder_ = private_link_folder("link-state");
     space_ = std::make_unique<OffsetSpace>();
     offset_space_init(space_.get());
   }
   void TearDown() override {
     simlink_close();
     link_server_stop(server_);
-    fs::remove_all(folder_);
+    remove_link_folder(folder_);
   }
   void start_server() {
     LinkServerOptions options;

@@ -13,7 +13,7 @@
 
 #include "framework/text.h"
 #include "platform/gl_test_context.h"
-#include "picture_dump.h"
+#include "tests/support/picture_dump.h"
 
 namespace {
 

@@ -19,7 +19,8 @@
 #include "simlink/link_folder.h"
 #include "simlink/link_wire.h"
 #include "simlink/simlink.h"
-#include "tests/simlink/link_test_support.h"
+#include "tests/support/private_link.h"
+#include "tests/support/programs.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ struct Block {
 class ListenerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder = make_private_link_folder();
+    folder = private_link_folder("srv");
     offset_space_init(&space);
     LinkServerOptions options;
     options.link_dir = folder;

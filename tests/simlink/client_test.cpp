@@ -5,7 +5,6 @@
 
 #include <chrono>
 #include <cstring>
-#include <filesystem>
 #include <vector>
 
 #include "server/link_server.h"
@@ -13,8 +12,8 @@
 #include "simlink/simlink.h"
 #include "simlink/simlink_testing.h"
 #include "simlink/link_wire.h"
-#include "tests/simlink/fake_server.h"
-#include "tests/simlink/mapping_probe.h"
+#include "tests/support/fake_server.h"
+#include "tests/support/mapping_probe.h"
 #include "tests/support/private_link.h"
 
 namespace {
@@ -34,15 +33,14 @@ void log_write(void* context, uint32_t offset, uint32_t size, uint8_t*) {
 class ClientTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder = private_link_folder("cl").string();
+    folder = private_link_folder("cl");
     simlink_set_timing(fast_timing);
     offset_space_init(&space);
   }
   void TearDown() override {
     simlink_close();
     link_server_stop(server);
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
+    remove_link_folder(folder);
   }
   void serve(const LinkServerOptions& extra = LinkServerOptions()) {
     LinkServerOptions options = extra;

@@ -11,7 +11,8 @@
 #include "simlink/link_folder.h"
 #include "simlink/simlink.h"
 #include "simlink/simlink_testing.h"
-#include "tests/simlink/link_test_support.h"
+#include "tests/support/private_link.h"
+#include "tests/support/programs.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ const SimlinkTiming fast_timing{2000, 3, 10, 5, 5};
 class ProcessTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder = make_private_link_folder();
+    folder = private_link_folder("cl");
     simlink_set_timing(fast_timing);
   }
   void TearDown() override {

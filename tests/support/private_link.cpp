@@ -1,20 +1,27 @@
 #include "tests/support/private_link.h"
 
-#include <chrono>
 #include <cstdlib>
+#include <random>
 #include <system_error>
 
 #include "platform/environment.h"
 #include "simlink/simlink.h"
 
-std::filesystem::path private_link_folder(const std::string& tag) {
-  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  std::filesystem::path folder = std::filesystem::temp_directory_path() / (tag + "-" + std::to_string(stamp));
+std::string private_link_folder(const std::string& tag) {
+  std::random_device random;
+  // Short names: socket paths have a small length limit.
+  std::filesystem::path folder = std::filesystem::temp_directory_path() /
+      (tag + "-" + std::to_string(random() % 1000000000));
   std::error_code ec;
   std::filesystem::remove_all(folder, ec);
   std::filesystem::create_directories(folder, ec);
   platform_set_environment("COCKPIT_LINK_DIR", folder.string().c_str());
-  return folder;
+  return folder.string();
+}
+
+void remove_link_folder(const std::string& folder) {
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
 }
 
 bool private_link_start(PrivateLink* link, OffsetSpace* space, const std::string& tag, std::string* error) {
@@ -30,6 +37,5 @@ void private_link_stop(PrivateLink* link) {
   simlink_close();
   if (link->server) link_server_stop(link->server);
   link->server = nullptr;
-  std::error_code ec;
-  std::filesystem::remove_all(link->folder, ec);
+  remove_link_folder(link->folder.string());
 }

@@ -1,6 +1,6 @@
 #pragma once
-// A link server in a private folder of its own, for tests that exchange with
-// a unit's offsets in the test process.
+// A link of the test's own: a fresh link folder that no other test or server
+// shares, and optionally a link server serving an offset space in this process.
 #include <cstdint>
 #include <filesystem>
 #include <mutex>
@@ -9,16 +9,19 @@
 #include "server/link_server.h"
 #include "server/offset_space.h"
 
+// Makes a fresh, empty folder under the temp folder, named after the tag and
+// short enough for a socket path, and exports it as COCKPIT_LINK_DIR so that
+// this process and its children use it.
+std::string private_link_folder(const std::string& tag);
+void remove_link_folder(const std::string& folder);
+
 struct PrivateLink {
   std::filesystem::path folder;
   LinkServer* server = nullptr;
 };
 
-// Makes a fresh, empty folder under the temp directory and points
-// COCKPIT_LINK_DIR at it (a short name: socket paths have a small limit).
-std::filesystem::path private_link_folder(const std::string& tag);
-// Makes such a folder and serves `space` (initialised here) there. The client
-// is not opened.
+// A private folder (above) with `space`, initialised here, served in it. The
+// client is not opened.
 bool private_link_start(PrivateLink* link, OffsetSpace* space, const std::string& tag, std::string* error);
 // Closes the client, stops the server and removes the folder.
 void private_link_stop(PrivateLink* link);
@@ -28,4 +31,13 @@ template <typename T>
 void space_store(OffsetSpace* space, uint32_t offset, T value) {
   std::lock_guard<std::mutex> hold(space->lock);
   space_put(space->bytes, offset, &value, sizeof value);
+}
+
+// Reads a value of the space's width of T, under its lock.
+template <typename T>
+T space_load(OffsetSpace* space, uint32_t offset) {
+  std::lock_guard<std::mutex> hold(space->lock);
+  T value{};
+  space_get(space->bytes, offset, &value, sizeof value);
+  return value;
 }

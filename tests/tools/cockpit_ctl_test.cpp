@@ -8,7 +8,8 @@
 #include <set>
 
 #include "simlink/cells.h"
-#include "tests/simlink/link_test_support.h"
+#include "tests/support/private_link.h"
+#include "tests/support/programs.h"
 #include "tools/cockpit_ctl_values.h"
 
 namespace {
@@ -81,7 +82,7 @@ TEST(CockpitCtlValues, EncodeChecksRangesAndDecodeKeepsSigns) {
 
 class CockpitCtlRun : public ::testing::Test {
  protected:
-  void SetUp() override { folder = make_private_link_folder(); }
+  void SetUp() override { folder = private_link_folder("ctl"); }
   void TearDown() override {
     if (server_pid > 0) stop_program(server_pid, SIGTERM);
     remove_link_folder(folder);

@@ -1,0 +1,240 @@
+// The PFD frame against empty frames measured in the same run: whole pictures
+// of a scripted flight (with a 100-waypoint plan on the arc and without one),
+// the two textures every powered frame draws, and the time of each group and
+// of the link exchange against a server in this process.
+// Usage: pfd_frame_bench [seconds per round] [finish]   (needs a display, e.g. Xvfb)
+//   finish: wait for the GL after each group, so each time includes its rasterising.
+#include <GL/gl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "framework/drawing_area.h"
+#include "framework/text.h"
+#include "framework/tga.h"
+#include "pfd/pfd_convert.h"
+#include "pfd/pfd_exchange.h"
+#include "pfd/pfd_picture.h"
+#include "pfd/pfd_groups.h"
+#include "pfd/pfd_settings.h"
+#include "pfd/pfd_state.h"
+#include "platform/gl_test_context.h"
+#include "server/link_server.h"
+#include "server/offset_space.h"
+#include "simlink/simlink.h"
+
+namespace {
+
+constexpr int W = 433, H = 605;  // the default client height with the unit's aspect
+using Clock = std::chrono::steady_clock;
+OffsetSpace space;
+bool finish_each = false;
+
+double seconds_since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+
+// Frames per second of `frame` (each finished on the GL) over `seconds`.
+double rate(double seconds, const std::function<void(int)>& frame, int* frames_out = nullptr) {
+  int frames = 0;
+  const auto start = Clock::now();
+  double elapsed = 0;
+  while (elapsed < seconds) {
+    frame(frames);
+    glFinish();
+    ++frames;
+    elapsed = seconds_since(start);
+  }
+  if (frames_out) *frames_out = frames;
+  return frames / elapsed;
+}
+
+void empty_frame(int) { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
+
+// The state record of a scripted flight, set directly: the picture without the link.
+void scripted_state(int frame) {
+  const double t = frame / 60.0;
+  PfdRaw& r = g_pfd.raw;
+  r.battery_master = r.avionics_master = 1;
+  r.indicated_altitude = static_cast<int32_t>(3000 + 2000 * std::sin(t * 0.1));
+  r.vertical_speed = static_cast<int32_t>(1500 * std::cos(t * 0.1) / 0.768946875);
+  r.heading = static_cast<uint32_t>(std::fmod(t * 3.0, 360.0) / 8.381e-8);
+  r.pitch = static_cast<int32_t>(-5 * std::sin(t) / 8.319e-8);
+  r.bank = static_cast<int32_t>(-20 * std::sin(t * 0.3) / 8.319e-8);
+  r.ias = static_cast<int32_t>((220 + 20 * std::sin(t * 0.2)) * 128);
+  r.radio_altitude = static_cast<uint32_t>(std::fabs(2000 * std::sin(t * 0.05)) / 3.28084 * 65536);
+  r.latitude = static_cast<int64_t>((0.2 * std::sin(t * 0.01)) * 10001750.0 * 65536.0 * 65536.0 / 90.0);
+  r.efis_mode = 0x04 | 0x10 | 0x08;  // arc with the FMS: the map is drawn
+  r.bearing1_source = 4;
+  r.bearing2_source = 2;
+  r.nav_flags = (1 << 1) | (1 << 3) | (1 << 4) | (1 << 11);
+  r.autopilot_master = r.yaw_damper = r.heading_hold = r.altitude_hold = 1;
+  r.glideslope_alive = 1;
+  r.marker_outer = (frame / 30) % 2;
+  r.baro = 16211;
+  convert_raw(g_pfd.raw, g_pfd.config, &g_pfd.value);
+  g_pfd.tick_changed = frame % 30 == 0;
+}
+
+void full_frame(int frame) {
+  scripted_state(frame);
+  pfd_draw_picture(0.2f);  // with a dimming quad, as a dimmed unit draws
+}
+
+// A moving aircraft in the server's offset space: the frame brings it in over the link.
+template <typename T>
+void put(uint32_t offset, T v) {
+  std::lock_guard<std::mutex> lock(space.lock);
+  space_put(space.bytes, offset, &v, sizeof v);
+}
+
+void fly(int frame) {
+  const double t = frame / 60.0;
+  put(0x281C, uint32_t{1});
+  put(0x2E80, uint32_t{1});
+  put(0x0578, static_cast<int32_t>(-8 * std::sin(t) / 8.319e-8));
+  put(0x057C, static_cast<int32_t>(-25 * std::sin(t * 0.3) / 8.319e-8));
+  put(0x02BC, static_cast<int32_t>((230 + 30 * std::sin(t * 0.2)) * 128));
+  put(0x02B8, static_cast<int32_t>((280 + 30 * std::sin(t * 0.2)) * 128));
+  put(0x3070, 2.0 * std::cos(t * 0.2));
+  put(0x3324, static_cast<int32_t>(9000 + 3000 * std::sin(t * 0.1)));
+  put(0x0580, static_cast<uint32_t>(std::fmod(t * 3.0, 360.0) / 8.381e-8));
+  put(0x31E4, static_cast<uint32_t>(std::fabs(800 * std::sin(t * 0.05)) * 65536));
+  put(0x2EE0, uint32_t{1});
+  put(0x07C8, uint32_t{1});
+  put(0x2EF0, 15 * std::sin(t * 0.4));
+}
+
+enum Part { EXCHANGE, ATTITUDE, SCREEN_AND_ROLL, ANNUNCIATIONS, HEADING, ALTITUDE, SPEED, VERTICAL, OVERLAYS, PARTS };
+const char* const PART_NAMES[PARTS] = {"exchange", "attitude", "screen+roll scale", "annunciations", "heading",
+                                       "altitude", "speed", "vertical speed", "dim+bezel"};
+double spent_ms[PARTS];
+
+void timed(Part part, void (*step)()) {
+  const auto start = Clock::now();
+  step();
+  if (finish_each) glFinish();
+  spent_ms[part] += seconds_since(start) * 1000.0;
+}
+
+void linked_frame(int frame) {
+  fly(frame);
+  timed(EXCHANGE, [] {
+    pfd_exchange_main();
+    pfd_exchange_bearing_sources();
+    pfd_exchange_altitude_controls();
+    pfd_exchange_speed_data();
+  });
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  timed(ATTITUDE, draw_attitude_group);
+  timed(SCREEN_AND_ROLL, [] {
+    pfd_draw_screen_background();
+    draw_roll_scale();
+  });
+  timed(ANNUNCIATIONS, draw_annunciations);
+  timed(HEADING, draw_heading_group);
+  timed(ALTITUDE, draw_altitude_group);
+  timed(SPEED, draw_speed_group);
+  timed(VERTICAL, draw_vertical_speed_group);
+  timed(OVERLAYS, [] { pfd_draw_overlays(0.2f); });
+}
+
+bool set_up_unit() {
+  apply_drawing_area(DrawingArea{W, H});
+  glDisable(GL_DEPTH_TEST);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  pfd_state_start_values();
+  g_pfd.common.x_size = W;
+  g_pfd.common.y_size = H;
+  g_pfd.common.bezel_shown = true;
+  g_pfd.side = pfd_side_table(0);
+  if (!build_font("Korvu", 2, 12, 700)) return false;
+  heading_lists_init();
+  annunciators_init();
+  const std::string art = std::string(COCKPIT_BINARY_DIR) + "/artwork/";
+  if (!make_texture(g_pfd.common.textures, (art + "zero_flag.tga").c_str(), 2) ||
+      !make_texture(g_pfd.common.textures, (art + "DU_NoBezel.tga").c_str(), 3) ||
+      !make_texture(g_pfd.common.textures, (art + "DU_BezelOverlay.tga").c_str(), 4))
+    return false;
+  g_pfd.bezel_opening = find_overlay_opening(g_pfd.common.textures[4]);
+  g_pfd.config.vmo = 335;
+  g_pfd.config.mmo = 0.81f;
+  g_pfd.config.vmin = 110;
+  g_pfd.config.max_flaps = 40;
+  // 100 waypoints in a zig-zag north of the aircraft, most of them within range.
+  for (int i = 0; i < PFD_PLAN_CAPACITY; i++) {
+    PlanWaypoint& w = g_pfd.config.plan[i];
+    w.latitude = 0.01f * i;
+    w.longitude = (i % 2 ? 0.05f : -0.05f);
+    std::snprintf(w.ident, sizeof w.ident, "WP%03d", i);
+  }
+  g_pfd.config.plan_length = PFD_PLAN_CAPACITY;
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const double seconds = argc > 1 ? std::atof(argv[1]) : 3.0;
+  finish_each = argc > 2 && std::string(argv[2]) == "finish";
+  GlTestContext* context = gl_test_context_create(W, H);
+  if (!context) {
+    std::fprintf(stderr, "pfd_frame_bench: no display\n");
+    return 1;
+  }
+  if (!set_up_unit()) {
+    std::fprintf(stderr, "pfd_frame_bench: no font or textures (build the artwork first)\n");
+    return 1;
+  }
+
+  const auto link_dir = std::filesystem::temp_directory_path() / ("pfd-frame-bench-" + std::to_string(getpid()));
+  std::filesystem::create_directories(link_dir);
+  offset_space_init(&space);
+  LinkServerOptions options;
+  options.link_dir = link_dir.string();
+  std::string error;
+  LinkServer* server = link_server_start(&space, options, &error);
+  setenv("COCKPIT_LINK_DIR", link_dir.c_str(), 1);
+  uint32_t result = 0;
+  g_pfd.common.connected = server && simlink_open(0, &result);
+  if (!g_pfd.common.connected) std::fprintf(stderr, "pfd_frame_bench: no link (%s), exchange not timed\n", error.c_str());
+
+  const double empty = rate(seconds, empty_frame);
+  const double textures = rate(seconds, [](int) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    pfd_draw_screen_background();
+    pfd_draw_overlays(0.2f);
+  });
+  int full_frames = 0, bare_frames = 0, linked_frames = 0;
+  const double full = rate(seconds, full_frame, &full_frames);
+  g_pfd.config.plan_length = 0;
+  const double bare = rate(seconds, full_frame, &bare_frames);
+  const double linked = g_pfd.common.connected ? rate(seconds, linked_frame, &linked_frames) : 0;
+  const double empty_again = rate(seconds, empty_frame);
+  const double baseline = (empty + empty_again) / 2;
+
+  std::printf("pfd_frame_bench: %dx%d, %.1f s per round\n", W, H, seconds);
+  std::printf("  empty frames            %8.1f fps (%.1f, %.1f)\n", baseline, empty, empty_again);
+  std::printf("  texture frames          %8.1f fps  %5.1f %% of empty (screen background, dimming and bezel)\n",
+              textures, 100.0 * textures / baseline);
+  std::printf("  full, 100-waypoint plan %8.1f fps  %5.1f %% of empty (goal 50 %%), %d frames\n", full,
+              100.0 * full / baseline, full_frames);
+  std::printf("  full, no plan           %8.1f fps  %5.1f %% of empty, %d frames\n", bare, 100.0 * bare / baseline,
+              bare_frames);
+  if (linked_frames > 0) {
+    std::printf("  full, over the link     %8.1f fps  %5.1f %% of empty, %d frames; per frame%s:\n", linked,
+                100.0 * linked / baseline, linked_frames, finish_each ? ", each group finished on the GL" : "");
+    for (int p = 0; p < PARTS; ++p) std::printf("    %-20s %7.3f ms\n", PART_NAMES[p], spent_ms[p] / linked_frames);
+  }
+
+  simlink_close();
+  if (server) link_server_stop(server);
+  std::filesystem::remove_all(link_dir);
+  gl_test_context_destroy(context);
+  return 0;
+}

@@ -1,0 +1,6 @@
+// The FUEL synoptic page of the systems menu.
+#include "mfd/mfd_page_parts.h"
+
+#include "mfd/mfd_state.h"
+
+void mfd_fuel_page_draw() {}

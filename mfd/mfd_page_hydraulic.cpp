@@ -1,0 +1,6 @@
+// The HYD synoptic page of the systems menu.
+#include "mfd/mfd_page_parts.h"
+
+#include "mfd/mfd_state.h"
+
+void mfd_hydraulic_page_draw() {}

@@ -1,0 +1,6 @@
+// The SUMRY synoptic page of the systems menu.
+#include "mfd/mfd_page_parts.h"
+
+#include "mfd/mfd_state.h"
+
+void mfd_summary_page_draw() {}

@@ -1,5 +1,0 @@
-cockpit_test(efis_logic_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/efis_logic_test.cpp LIBS efis LABELS unit)
-cockpit_test(efis_settings_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/efis_settings_test.cpp LIBS efis LABELS unit)
-cockpit_test(efis_artwork_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/efis_artwork_test.cpp LIBS efis framework LABELS unit)
-add_dependencies(efis_artwork_test artwork_EFIS_2)
-cockpit_test(efis_link_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/efis_link_test.cpp ${CMAKE_SOURCE_DIR}/tests/support/private_link.cpp LIBS efis server simlink LABELS unit)

@@ -1,2 +1,0 @@
-cockpit_test(artwork_bezel_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/artwork_bezel_test.cpp LIBS framework platform LABELS gl)
-add_dependencies(artwork_bezel_test artwork_MFD_Overlay artwork_MFD_NoBezel)

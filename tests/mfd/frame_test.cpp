@@ -1,0 +1,137 @@
+// The display unit's frame under Xvfb with the battery driven directly: the
+// fade-in, the dimming, the blanking and the bezel overlay, seen in pixels.
+#include <gtest/gtest.h>
+#include <GL/gl.h>
+
+#include <filesystem>
+
+#include "framework/drawing_area.h"
+#include "framework/frame_capture.h"
+#include "framework/overlay_quads.h"
+#include "mfd/mfd_state.h"
+#include "mfd/mfd_unit.h"
+#include "platform/files.h"
+#include "platform/window.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int CENTRE_X = 216, CENTRE_Y = 300;
+
+class MfdFrame : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dir_ = fs::temp_directory_path() / "mfd_frame_test";
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "textures");
+    for (const char* name : {"MFD_Overlay.tga", "MFD_NoBezel.tga"})
+      fs::copy_file(fs::path(COCKPIT_BINARY_DIR) / "artwork" / name, dir_ / "textures" / name);
+  }
+  static void TearDownTestSuite() { fs::remove_all(dir_); }
+  void SetUp() override {
+    ASSERT_TRUE(change_directory(dir_.string().c_str()));
+    g_mfd = MfdState{};
+    PlatformWindowParams params{"frame test", 484, 605, 0, 0, false, 0};
+    const char* error = nullptr;
+    ASSERT_TRUE(platform_window_create(params, &error)) << error;
+    apply_drawing_area(DrawingArea{433, 605});
+    ASSERT_TRUE(mfd_unit_hooks().gl_init());
+    // A white clear stands in for a page picture under the fade quad.
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+  }
+  void TearDown() override {
+    mfd_unit_hooks().before_shutdown();
+    platform_window_destroy();
+  }
+  static ProbeColour frame_centre() {
+    EXPECT_TRUE(mfd_unit_hooks().frame());
+    RgbImage image;
+    EXPECT_TRUE(capture_frame(&image));
+    platform_window_swap();
+    return probe_pixel(image, CENTRE_X, CENTRE_Y);
+  }
+  static fs::path dir_;
+};
+fs::path MfdFrame::dir_;
+
+TEST_F(MfdFrame, PowerUpFadesInThenDimsAndBatteryOffBlanksAndRepeats) {
+  g_mfd.common.bezel_shown = false;
+  g_mfd.power.battery_on = 0;
+  frame_centre();
+  EXPECT_FLOAT_EQ(g_mfd.power.fade_alpha, 1.0f);
+
+  g_mfd.power.battery_on = 1;
+  EXPECT_TRUE(colour_near(frame_centre(), 0, 0, 0, 2));  // first powered frame: black
+  for (int frame = 2; frame <= 100; ++frame) frame_centre();
+  ProbeColour half = frame_centre();  // frame 101: alpha 0.5
+  EXPECT_TRUE(colour_near(half, 128, 128, 128, 3)) << int(half.r);
+  for (int frame = 102; frame <= 201; ++frame) frame_centre();
+  EXPECT_TRUE(g_mfd.power.fade_complete);
+  EXPECT_TRUE(colour_near(frame_centre(), 255, 255, 255, 2));
+  g_mfd.power.brightness = 255;
+  EXPECT_TRUE(colour_near(frame_centre(), 0, 0, 0, 2));
+  g_mfd.power.brightness = 51;
+  EXPECT_TRUE(colour_near(frame_centre(), 204, 204, 204, 3));
+
+  g_mfd.power.battery_on = 0;
+  frame_centre();  // nothing is drawn over the clear
+  EXPECT_FALSE(g_mfd.power.fade_complete);
+  EXPECT_EQ(g_mfd.power.previous_battery_on, 0);
+  g_mfd.power.battery_on = 1;
+  EXPECT_TRUE(colour_near(frame_centre(), 0, 0, 0, 2));  // the fade starts again
+}
+
+TEST_F(MfdFrame, BezelOverlayCoversTheEdgesAndLeavesTheScreenOpen) {
+  g_mfd.common.bezel_shown = true;
+  g_mfd.power.battery_on = 1;
+  g_mfd.power.fade_complete = true;
+  ASSERT_TRUE(mfd_unit_hooks().frame());
+  RgbImage image;
+  ASSERT_TRUE(capture_frame(&image));
+  platform_window_swap();
+  EXPECT_TRUE(colour_near(probe_pixel(image, CENTRE_X, CENTRE_Y), 255, 255, 255, 2));
+  ProbeColour frame_edge = probe_pixel(image, 20, 300);
+  EXPECT_FALSE(colour_near(frame_edge, 255, 255, 255, 40));
+  // Each soft key's hit box centre is painted, not screen.
+  const int centres[SOFT_KEY_COUNT] = {20, 30, 41, 52, 62, 73};
+  for (int key = 0; key < SOFT_KEY_COUNT; ++key) {
+    ProbeColour c = probe_pixel(image, centres[key] * 433 / 100, 535);
+    EXPECT_FALSE(colour_near(c, 255, 255, 255, 40)) << key;
+  }
+}
+
+TEST_F(MfdFrame, BezelDrawnAroundItsOpeningGivesTheSamePicture) {
+  ASSERT_TRUE(g_mfd.bezel_opening.found);
+  EXPECT_LT(g_mfd.bezel_opening.u_min, 0.15f);
+  EXPECT_GT(g_mfd.bezel_opening.u_max, 0.85f);
+  RgbImage whole, around;
+  for (int pass = 0; pass < 2; ++pass) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    uint32_t texture = g_mfd.common.textures[MFD_TEXTURE_OVERLAY];
+    if (pass == 0) draw_bezel_overlay(texture);
+    if (pass == 1) draw_bezel_overlay_around(texture, g_mfd.bezel_opening);
+    ASSERT_TRUE(capture_frame(pass == 0 ? &whole : &around));
+    platform_window_swap();
+  }
+  ASSERT_EQ(whole.pixels.size(), around.pixels.size());
+  size_t differing = 0;
+  for (size_t i = 0; i < whole.pixels.size(); ++i) differing += whole.pixels[i] != around.pixels[i];
+  EXPECT_EQ(differing, 0u);
+}
+
+TEST_F(MfdFrame, TitleAndShownDisplayFollowTheMode) {
+  EXPECT_TRUE(g_mfd.mfd_shown);
+  EXPECT_FALSE(g_mfd.eicas_shown);
+  EXPECT_EQ(g_mfd.bezel.soft_key_event, SOFT_KEY_NONE);
+  g_mfd.mode = 1;
+  ASSERT_TRUE(mfd_unit_hooks().gl_init());
+  EXPECT_TRUE(g_mfd.eicas_shown);
+  EXPECT_FALSE(g_mfd.mfd_shown);
+  ASSERT_TRUE(mfd_unit_hooks().frame());
+  EXPECT_EQ(g_mfd.menu_level, 1);
+  EXPECT_EQ(g_mfd.page, 1);
+  platform_window_swap();
+}
+
+}  // namespace

@@ -1,4 +1,0 @@
-cockpit_test(scenario_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/scenario_parser_test.cpp
-  LIBS server
-  LABELS unit)
