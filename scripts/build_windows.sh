@@ -28,3 +28,6 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 
 cmake -S "$here" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64.cmake" -DCOCKPIT_BENCH=OFF "$@" >/dev/null
 cmake --build "$build" -j "$(nproc)"
+# The units ran without a display: end that Wine session, so that the tests'
+# session starts afresh on their X server.
+wineserver -k 2>/dev/null || true

@@ -32,6 +32,8 @@ export WINEPREFIX=$build/wine-prefix
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 run_x() { xvfb-run -a -s "-screen 0 1920x1080x24" "$@"; }
+# A session left from the build (run without a display) cannot make windows.
+wineserver -k 2>/dev/null || true
 
 # Wine must start at all: say so plainly instead of reporting test failures.
 # The face "Korvu" stands for the installed cockpit face, as fontconfig's alias
