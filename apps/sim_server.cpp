@@ -102,15 +102,13 @@ int main(int argc, char** argv) {
   // The scenario is read whole before anything is served: a bad file stops here.
   static Aircraft aircraft;
   sim.aircraft = &aircraft;
-  sim.control = ModelControl{&aircraft, sim.hold, false, sim.time_scale};
-  {
-    std::string scenario_error;
-    std::lock_guard<std::mutex> hold(sim.space.lock);
-    if (!control_load_scenario(&sim.control, sim.scenario_path.empty() ? nullptr : sim.scenario_path.c_str(),
-                               sim.hold ? nullptr : sim.space.bytes, &scenario_error)) {
-      std::fprintf(stderr, "sim_server: %s\n", scenario_error.c_str());
-      return 2;
-    }
+  sim.control = ModelControl{&aircraft, sim.hold, false, sim.time_scale, PendingLoad{}};
+  std::string scenario_error;
+  // Nothing is served yet, so the space needs no lock here.
+  if (!control_load_scenario(&sim.control, sim.scenario_path.empty() ? nullptr : sim.scenario_path.c_str(),
+                             sim.hold ? nullptr : sim.space.bytes, &scenario_error)) {
+    std::fprintf(stderr, "sim_server: %s\n", scenario_error.c_str());
+    return 2;
   }
   sim.space.write_hook = on_client_write;
   sim.space.hook_context = &sim;
@@ -136,6 +134,10 @@ int main(int argc, char** argv) {
       std::lock_guard<std::mutex> hold(sim.space.lock);
       step_model(sim.space.bytes, 1.0 / MODEL_RATE_HZ);
     }
+    // A scenario file asked for by a client is read here, outside the lock.
+    std::string log_line;
+    if (control_serve_pending(&sim.control, &sim.space, &log_line) && !log_line.empty())
+      std::fprintf(stderr, "sim_server: %s\n", log_line.c_str());
     std::this_thread::sleep_until(next_step);
   }
   link_server_stop(server);
