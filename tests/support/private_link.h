@@ -15,8 +15,10 @@ struct PrivateLink {
 };
 
 // Makes a fresh folder under the temp directory, points COCKPIT_LINK_DIR at it
-// and serves `space` (initialised here) there. The client is not opened.
-bool private_link_start(PrivateLink* link, OffsetSpace* space, const std::string& tag, std::string* error);
+// and serves `space` (initialised here) there with `options` (its folder is
+// replaced). The client is not opened.
+bool private_link_start(PrivateLink* link, OffsetSpace* space, const std::string& tag, std::string* error,
+                        const LinkServerOptions& options = LinkServerOptions());
 // Closes the client, stops the server and removes the folder.
 void private_link_stop(PrivateLink* link);
 
