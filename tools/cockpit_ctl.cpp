@@ -17,6 +17,7 @@
 #include "server/scenario.h"
 #include "simlink/cells.h"
 #include "simlink/link_folder.h"
+#include "simlink/link_wire.h"
 #include "simlink/simlink.h"
 #include "tools/cockpit_ctl_values.h"
 
@@ -69,7 +70,7 @@ int link_error(uint32_t code) {
   std::fprintf(stderr, "cockpit_ctl: %s\n", simlink_error_message(code));
   if (code == SIMLINK_ERR_NOFS) {
     const std::string folder = link_folder_path();
-    for (const char* name : {"UIPCMAIN", "FS98MAIN"}) {
+    for (const char* name : {LINK_CLASS_NAME_MAIN, LINK_CLASS_NAME_LEGACY}) {
       LinkEndpoint endpoint;
       std::string why;
       if (link_endpoint_check(folder, link_socket_path(folder, name), &endpoint, &why) == LINK_UNTRUSTED) {
