@@ -96,8 +96,12 @@ class SecondUser : public ::testing::Test {
     if (!getpwnam("nobody") || !getgrnam("nogroup")) GTEST_SKIP() << "no user nobody or group nogroup";
     std::string out;
     if (run_command("setpriv --version", &out) != 0) GTEST_SKIP() << "setpriv (util-linux) is not installed";
-    char pattern[] = "/tmp/trust-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
+    // The other user must reach what it runs and attacks through every parent folder.
+    const fs::path temp = fs::temp_directory_path();
+    for (fs::path p = temp; p != p.parent_path(); p = p.parent_path())
+      if (!(mode_of(p.string()) & S_IXOTH)) GTEST_SKIP() << "another user cannot reach " << temp << " (set TMPDIR)";
+    std::string pattern = (temp / "trust-XXXXXX").string();
+    ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
     work = pattern;
     chmod(work.c_str(), 0755);
     probe = work + "/link_trust_probe";
