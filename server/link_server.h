@@ -1,7 +1,8 @@
 #pragma once
 // Serving an offset space to link clients: a listener in a link folder that
 // executes each client's batch under the space's lock. Many clients at once;
-// a client that misbehaves or dies never stops the server.
+// a client that misbehaves or dies never stops or stalls the server.
+#include <cstdint>
 #include <string>
 
 #include "server/offset_space.h"
@@ -10,10 +11,30 @@
 constexpr const char* LINK_CLASS_MAIN = "UIPCMAIN";
 constexpr const char* LINK_CLASS_LEGACY = "FS98MAIN";
 
+constexpr int LINK_DEFAULT_MAX_CLIENTS = 256;
+constexpr int LINK_DEFAULT_MAX_PER_PROCESS = 8;     // a unit holds one connection
+constexpr int LINK_DEFAULT_HANDSHAKE_MS = 5000;     // a client asks within milliseconds of connecting
+
 struct LinkServerOptions {
   std::string link_dir;                     // empty: the default link folder
   std::string class_name = LINK_CLASS_MAIN; // or LINK_CLASS_LEGACY
   bool wrong_version = false;               // answer the handshake with a version that is too old
+  int max_clients = LINK_DEFAULT_MAX_CLIENTS;
+  int max_per_process = LINK_DEFAULT_MAX_PER_PROCESS;
+  // A connection that has not had a request served by then is closed; one
+  // that has is kept however long it stays quiet (a minimised unit).
+  int handshake_ms = LINK_DEFAULT_HANDSHAKE_MS;
+  std::string allow_group{};                // also serve the members of this group
+};
+
+// What the server turned away or cleaned up, since it started.
+struct LinkServerStats {
+  uint64_t refused_user;          // peer of another user (and not of the allowed group)
+  uint64_t refused_full;          // client table full
+  uint64_t refused_process;       // that process already holds its share of connections
+  uint64_t refused_thread;        // no thread could be started for it
+  uint64_t handshake_timeouts;    // closed for asking nothing in time
+  uint64_t reclaimed_blocks;      // blocks left behind by clients that died
 };
 
 struct LinkServer;  // opaque: listener thread, client threads, socket path
@@ -29,3 +50,4 @@ void link_server_stop(LinkServer* server);
 std::string link_server_socket_path(const LinkServer* server);
 // Number of clients connected now (for tests and status lines).
 int link_server_client_count(LinkServer* server);
+LinkServerStats link_server_stats(LinkServer* server);
