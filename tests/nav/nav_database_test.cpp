@@ -3,6 +3,7 @@
 // files of a data folder with their error lines.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -136,6 +137,24 @@ TEST_F(NavDatabaseFiles, NamesDifferingOnlyInCaseAreFoundAndReloadsReplace) {
   ASSERT_EQ(db.airports.size(), 1u);
   EXPECT_EQ(db.airports[0].runway_ok, 1);
   EXPECT_FALSE(fs::exists(log_));
+}
+
+TEST(NavDatabaseShipped, PacificNorthwestLoads) {
+  const std::string folder = std::string(COCKPIT_SOURCE_DIR) + "/nav/data";
+  NavDatabase db;
+  nav_database_load(&db, folder.c_str(), 5000, nullptr);
+  EXPECT_GT(db.navaids.size(), 50u);
+  EXPECT_GT(db.waypoints.size(), 1000u);
+  EXPECT_GT(db.airports.size(), 500u);
+  int found = 0;
+  for (const NavRecord& r : db.airports) {
+    if (std::strcmp(r.ident, "KSEA") == 0 || std::strcmp(r.ident, "KPDX") == 0) {
+      EXPECT_EQ(r.runway_ok, 1) << r.ident;
+      EXPECT_NEAR(r.latitude, std::strcmp(r.ident, "KSEA") == 0 ? 47.45 : 45.59, 0.02);
+      ++found;
+    }
+  }
+  EXPECT_EQ(found, 2);
 }
 
 }  // namespace
