@@ -11,6 +11,7 @@
 
 #include "server/aircraft_control.h"
 #include "server/link_server.h"
+#include "server/navdata_stations.h"
 #include "server/offset_space.h"
 
 namespace {
@@ -22,6 +23,9 @@ struct SimServer {
   LinkServerOptions link;
   bool hold = false;
   std::string scenario_path;       // empty: the compiled-in default flight
+  std::string navdata_folder = COCKPIT_DEFAULT_NAVDATA;  // the run tree's database
+  bool navdata_given = false;
+  StationDatabase stations;        // the receivers find these after the scenario's navaids
   double time_scale = 1.0;
   Aircraft* aircraft = nullptr;
   ModelControl control{};
@@ -48,13 +52,15 @@ void step_model(uint8_t* bytes, double seconds) { control_step(&sim.control, sec
 void usage() {
   std::fprintf(stderr,
                "usage: sim_server [--scenario FILE | --hold] [--time-scale X] [--class UIPCMAIN|FS98MAIN]\n"
-               "                  [--wrong-version] [--link-dir DIR]\n"
+               "                  [--wrong-version] [--link-dir DIR] [--navdata DIR]\n"
                "  --scenario FILE  fly this scenario instead of the default KSEA-KPDX flight\n"
                "  --hold           keep the offset space still (no aircraft model)\n"
                "  --time-scale X   run the flight X times faster (0 < X <= 100, default 1)\n"
                "  --class NAME     the window class to serve as (default UIPCMAIN)\n"
                "  --wrong-version  answer the handshake with a version that is too old\n"
-               "  --link-dir DIR   the link folder (default: $COCKPIT_LINK_DIR or the user's runtime folder)\n");
+               "  --link-dir DIR   the link folder (default: $COCKPIT_LINK_DIR or the user's runtime folder)\n"
+               "  --navdata DIR    the navigation database whose VORs and beacons the receivers also\n"
+               "                   find (default: the run tree's du3/data)\n");
 }
 
 bool parse_arguments(int argc, char** argv) {
@@ -64,11 +70,14 @@ bool parse_arguments(int argc, char** argv) {
       sim.hold = true;
     } else if (arg == "--wrong-version") {
       sim.link.wrong_version = true;
-    } else if ((arg == "--scenario" || arg == "--time-scale") && i + 1 >= argc) {
+    } else if ((arg == "--scenario" || arg == "--time-scale" || arg == "--navdata") && i + 1 >= argc) {
       std::fprintf(stderr, "sim_server: %s needs a value\n", argv[i]);
       return false;
     } else if (arg == "--scenario") {
       sim.scenario_path = argv[++i];
+    } else if (arg == "--navdata") {
+      sim.navdata_folder = argv[++i];
+      sim.navdata_given = true;
     } else if (arg == "--time-scale") {
       char* end = nullptr;
       sim.time_scale = std::strtod(argv[++i], &end);
@@ -102,7 +111,16 @@ int main(int argc, char** argv) {
   // The scenario is read whole before anything is served: a bad file stops here.
   static Aircraft aircraft;
   sim.aircraft = &aircraft;
-  sim.control = ModelControl{&aircraft, sim.hold, false, sim.time_scale};
+  sim.control = ModelControl{&aircraft, sim.hold, false, sim.time_scale, &sim.stations};
+  if (!sim.hold) {
+    std::string navdata_error;
+    if (!station_database_load(sim.navdata_folder.c_str(), &sim.stations, &navdata_error)) {
+      // A missing database of one's own choosing is an error; the default one may simply not be built.
+      std::fprintf(stderr, "sim_server: %s%s\n", navdata_error.c_str(),
+                   sim.navdata_given ? "" : "; the receivers know the scenario's navaids only");
+      if (sim.navdata_given) return 2;
+    }
+  }
   {
     std::string scenario_error;
     std::lock_guard<std::mutex> hold(sim.space.lock);

@@ -13,6 +13,7 @@ struct ModelControl {
   bool hold;            // serve the space still: no model writes
   bool paused;
   double time_scale;
+  const StationDatabase* stations = nullptr;  // navigation database stations, given to every scenario loaded
 };
 
 // True when a write of [offset, offset + size) touches the request number.
