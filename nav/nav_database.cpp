@@ -1,7 +1,5 @@
 #include "nav/nav_database.h"
 
-#include <cmath>
-
 #include "nav/nav_field_stream.h"
 #include "nav/nav_text.h"
 
@@ -12,11 +10,7 @@ constexpr int WAYPOINT_FIELDS = 4;
 constexpr int AIRPORT_FIELDS_AFTER_MARKER = 4;
 constexpr int RUNWAY_FIELDS_AFTER_MARKER = 3;
 
-float degrees(std::string_view field) {
-  // Kept finite: a huge value would turn into an infinite float.
-  double value = nav_parse_double(field) / NAV_COORDINATE_SCALE;
-  return std::fabs(value) < 1e30 ? static_cast<float>(value) : 0.0f;
-}
+float degrees(std::string_view field) { return nav_float_or_zero(nav_parse_double(field) / NAV_COORDINATE_SCALE); }
 
 // Reads `count` fields; false at end of text (a record cut short there is dropped).
 bool read_fields(NavFieldStream* stream, std::string_view* fields, int count) {
@@ -49,7 +43,7 @@ void nav_parse_navaids(std::string_view text, std::vector<NavRecord>* out) {
     NavRecord r = blank_record();
     nav_copy_bounded(r.ident, sizeof r.ident, f[0]);
     nav_copy_bounded(r.name, sizeof r.name, f[1]);
-    r.frequency = static_cast<float>(nav_parse_double(f[2]));
+    r.frequency = nav_float_or_zero(nav_parse_double(f[2]));
     r.latitude = degrees(f[6]);
     r.longitude = degrees(f[7]);
     r.category = NAV_CATEGORY_NAVAID;

@@ -43,8 +43,8 @@ void nav_plan_add_leg(ActivePlan* plan, NavPlanIssues* issues, std::string_view 
   NavPlanLeg& leg = plan->legs[plan->leg_count++];
   nav_copy_bounded(leg.ident, sizeof leg.ident, ident);
   leg.type = type;
-  leg.latitude = static_cast<float>(latitude);
-  leg.longitude = static_cast<float>(longitude);
+  leg.latitude = nav_float_or_zero(latitude);
+  leg.longitude = nav_float_or_zero(longitude);
   leg.distance = 0.0f;
   leg.course = 0.0f;
 }

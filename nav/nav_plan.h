@@ -40,7 +40,7 @@ const char* nav_plan_layout_name(NavPlanLayout layout);  // "none", "xml", "text
 
 // What a parse met that the error log should hear of.
 struct NavPlanIssues {
-  int legs_ignored;                    // legs past NAV_PLAN_MAX_LEGS
+  int64_t legs_ignored;                // legs past NAV_PLAN_MAX_LEGS (as counted by the file)
   std::vector<std::string> unplaced;   // XML waypoints with no position, skipped
 };
 

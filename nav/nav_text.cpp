@@ -57,8 +57,12 @@ int32_t nav_parse_int(std::string_view text) {
 void nav_copy_bounded(char* out, size_t capacity, std::string_view text) {
   if (capacity == 0) return;
   size_t n = text.size() < capacity - 1 ? text.size() : capacity - 1;
-  std::memcpy(out, text.data(), n);
+  if (n > 0) std::memcpy(out, text.data(), n);
   out[n] = '\0';
+}
+
+float nav_float_or_zero(double value) {
+  return std::fabs(value) <= std::numeric_limits<float>::max() ? static_cast<float>(value) : 0.0f;
 }
 
 bool nav_contains(std::string_view text, std::string_view part) {

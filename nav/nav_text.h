@@ -18,6 +18,10 @@ double nav_parse_double(std::string_view text);
 // The same, truncated toward zero and limited to the 32-bit range.
 int32_t nav_parse_int(std::string_view text);
 
+// The value as a float; 0 when it lies beyond the float range (or is NaN),
+// as a number that does not parse.
+float nav_float_or_zero(double value);
+
 // Copies at most capacity - 1 bytes and terminates.
 void nav_copy_bounded(char* out, size_t capacity, std::string_view text);
 
