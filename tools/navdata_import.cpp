@@ -86,6 +86,19 @@ bool navdata_ident_ok(const std::string& ident) {
   return true;
 }
 
+bool navdata_admit(ImportData* data, const std::string& ident, double latitude, double longitude) {
+  const char* reason = nullptr;
+  if (!navdata_ident_ok(ident)) {
+    reason = "records whose ident the database cannot hold (over 7 characters)";
+  } else if (!(std::fabs(latitude) <= 90.0) || !(std::fabs(longitude) <= 180.0)) {
+    reason = "records with a position off the earth";
+  } else if (!navdata_in_region(data->region, latitude, longitude)) {
+    reason = "records outside the region";
+  }
+  if (reason) data->dropped[reason]++;
+  return !reason;
+}
+
 std::string navdata_navaid_text(const ImportData& data) {
   std::string text;
   for (const ImportNavaid& n : data.navaids) {

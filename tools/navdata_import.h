@@ -81,3 +81,6 @@ std::string navdata_summary(const ImportData& data, const std::string& folder);
 std::string navdata_clean_text(const std::string& text);
 // An ident the database holds whole (1..7 printable characters, no "|").
 bool navdata_ident_ok(const std::string& ident);
+// True for a record to keep: an ident the database holds, a position on the
+// earth, inside the region; else counts why it is dropped.
+bool navdata_admit(ImportData* data, const std::string& ident, double latitude, double longitude);

@@ -13,8 +13,6 @@ namespace {
 
 constexpr double KHZ_PER_MHZ = 1000.0;
 const char* const DROP_DME = "DMEs and TACANs without a VOR";
-const char* const DROP_OUTSIDE = "records outside the region";
-const char* const DROP_IDENT = "records whose ident the database cannot hold (over 7 characters)";
 const char* const DROP_CLOSED = "closed airports and runways";
 const char* const DROP_UNKNOWN_TYPE = "navaids of an unknown type";
 
@@ -33,17 +31,6 @@ bool open_with_header(const std::string& path, ImportData* data, NavdataLines* l
   return true;
 }
 
-bool admit(ImportData* data, const std::string& ident, double latitude, double longitude) {
-  if (!navdata_ident_ok(ident)) {
-    data->dropped[DROP_IDENT]++;
-    return false;
-  }
-  if (!navdata_in_region(data->region, latitude, longitude)) {
-    data->dropped[DROP_OUTSIDE]++;
-    return false;
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -77,7 +64,7 @@ bool navdata_read_ourairports_navaids(const std::string& path, ImportData* data,
     n.latitude = number(f, lat);
     n.longitude = number(f, lon);
     n.elevation_ft = nav_parse_int(navdata_csv_field(f, elevation));
-    if (admit(data, n.ident, n.latitude, n.longitude)) data->navaids.push_back(n);
+    if (navdata_admit(data, n.ident, n.latitude, n.longitude)) data->navaids.push_back(n);
   }
   navdata_lines_close(&lines);
   return true;
@@ -110,7 +97,7 @@ bool navdata_read_ourairports_airports(const std::string& airports_path, const s
     a.latitude = number(f, lat);
     a.longitude = number(f, lon);
     a.elevation_ft = nav_parse_int(navdata_csv_field(f, elevation));
-    if (!admit(data, a.ident, a.latitude, a.longitude)) continue;
+    if (!navdata_admit(data, a.ident, a.latitude, a.longitude)) continue;
     index[a.ident] = data->airports.size();
     data->airports.push_back(a);
   }

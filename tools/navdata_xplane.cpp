@@ -28,8 +28,6 @@ constexpr double VOR_FREQUENCY_UNITS_PER_MHZ = 100.0;  // nav.dat gives VORs in 
 
 const char* const DROP_LOCALISER = "localiser, glideslope and marker rows (and their DMEs)";
 const char* const DROP_DME = "DMEs without a VOR";
-const char* const DROP_OUTSIDE = "records outside the region";
-const char* const DROP_IDENT = "records whose ident the database cannot hold (over 7 characters)";
 const char* const DROP_MALFORMED = "malformed rows";
 const char* const DROP_OTHER_ROWS = "rows of other kinds";
 const char* const DROP_NO_POSITION = "airports without a runway or other position";
@@ -72,17 +70,6 @@ bool header_row(const std::vector<std::string_view>& w, int* version) {
 void drop(ImportData* data, const char* reason) { data->dropped[reason]++; }
 
 // Keeps a record that fits the database and lies in the region.
-bool admit(ImportData* data, const std::string& ident, double latitude, double longitude) {
-  if (!navdata_ident_ok(ident)) {
-    drop(data, DROP_IDENT);
-    return false;
-  }
-  if (!navdata_in_region(data->region, latitude, longitude)) {
-    drop(data, DROP_OUTSIDE);
-    return false;
-  }
-  return true;
-}
 
 struct Dme {
   double latitude, longitude;
@@ -145,7 +132,7 @@ bool navdata_read_xplane_nav(const std::string& path, ImportData* data, std::str
         }
       }
     }
-    if (admit(data, n.ident, n.latitude, n.longitude)) data->navaids.push_back(n);
+    if (navdata_admit(data, n.ident, n.latitude, n.longitude)) data->navaids.push_back(n);
   }
   for (const auto& entry : dmes)
     if (!entry.second.paired) drop(data, entry.second.approach ? DROP_LOCALISER : DROP_DME);
@@ -171,7 +158,7 @@ bool navdata_read_xplane_fix(const std::string& path, ImportData* data, std::str
     p.longitude = num(w[1]);
     p.ident = std::string(w[2]);
     if (version >= VERSION_WITH_REGIONS && w.size() >= 5) p.region = std::string(w[4]);
-    if (admit(data, p.ident, p.latitude, p.longitude)) data->waypoints.push_back(p);
+    if (navdata_admit(data, p.ident, p.latitude, p.longitude)) data->waypoints.push_back(p);
   }
   navdata_lines_close(&lines);
   return true;
@@ -214,7 +201,7 @@ void finish_airport(AirportRows* rows, ImportData* data) {
     drop(data, DROP_NO_POSITION);
     return;
   }
-  if (admit(data, a.ident, a.latitude, a.longitude)) data->airports.push_back(std::move(a));
+  if (navdata_admit(data, a.ident, a.latitude, a.longitude)) data->airports.push_back(std::move(a));
 }
 
 void runway_row(const std::vector<std::string_view>& w, AirportRows* rows, ImportData* data) {
