@@ -69,6 +69,24 @@ bool header_row(const std::vector<std::string_view>& w, int* version) {
 
 void drop(ImportData* data, const char* reason) { data->dropped[reason]++; }
 
+// Calls row(words, version) for every data row up to the end row; false
+// (with `error`) when the file cannot be read.
+template <typename Row>
+bool read_rows(const std::string& path, ImportData* data, std::string* error, Row row) {
+  NavdataLines lines;
+  if (!navdata_lines_open(&lines, path, data->progress, error)) return false;
+  int version = 0;
+  std::string line;
+  while (navdata_next_line(&lines, &line)) {
+    std::vector<std::string_view> w = words(line);
+    if (w.empty() || header_row(w, &version)) continue;
+    if (w.size() == 1 && nav_parse_int(w[0]) == ROW_END) break;
+    row(w, version);
+  }
+  navdata_lines_close(&lines);
+  return true;
+}
+
 // Keeps a record that fits the database and lies in the region.
 
 struct Dme {
@@ -80,47 +98,34 @@ struct Dme {
 }  // namespace
 
 bool navdata_read_xplane_nav(const std::string& path, ImportData* data, std::string* error) {
-  NavdataLines lines;
-  if (!navdata_lines_open(&lines, path, data->progress, error)) return false;
-  data->has_navaids = true;
-  int version = 0;
   std::vector<ImportNavaid> stations;
   std::unordered_multimap<std::string, Dme> dmes;
-  std::string line;
-  while (navdata_next_line(&lines, &line)) {
-    std::vector<std::string_view> w = words(line);
-    if (w.empty() || header_row(w, &version)) continue;
+  const bool read = read_rows(path, data, error, [&](const std::vector<std::string_view>& w, int version) {
     const int code = nav_parse_int(w[0]);
-    if (code == ROW_END) break;
     const size_t name_at = version >= VERSION_WITH_REGIONS ? 10 : 8;
-    if (code == NAV_NDB || code == NAV_VOR || code == NAV_DME || code == NAV_DME_STANDALONE) {
-      if (w.size() < name_at) {
-        drop(data, DROP_MALFORMED);
-        continue;
-      }
-      const std::string ident(w[7]);
-      if (code == NAV_DME || code == NAV_DME_STANDALONE) {
-        const std::string name = rest_of(w, name_at);
-        const bool approach = nav_contains(name, "ILS") || nav_contains(name, "LOC");
-        dmes.emplace(ident, Dme{num(w[1]), num(w[2]), false, approach});
-        continue;
-      }
-      ImportNavaid n;
-      n.ident = ident;
-      n.name = rest_of(w, name_at);
-      n.vor = code == NAV_VOR;
-      n.latitude = num(w[1]);
-      n.longitude = num(w[2]);
-      n.elevation_ft = nav_parse_int(w[3]);
-      n.frequency = n.vor ? num(w[4]) / VOR_FREQUENCY_UNITS_PER_MHZ : num(w[4]);
-      stations.push_back(n);
-    } else if (code >= 4 && code <= 9) {
-      drop(data, DROP_LOCALISER);
-    } else {
-      drop(data, DROP_OTHER_ROWS);
+    if (code >= 4 && code <= 9) return drop(data, DROP_LOCALISER);
+    if (code != NAV_NDB && code != NAV_VOR && code != NAV_DME && code != NAV_DME_STANDALONE)
+      return drop(data, DROP_OTHER_ROWS);
+    if (w.size() < name_at) return drop(data, DROP_MALFORMED);
+    const std::string ident(w[7]);
+    if (code == NAV_DME || code == NAV_DME_STANDALONE) {
+      const std::string name = rest_of(w, name_at);
+      const bool approach = nav_contains(name, "ILS") || nav_contains(name, "LOC");
+      dmes.emplace(ident, Dme{num(w[1]), num(w[2]), false, approach});
+      return;
     }
-  }
-  navdata_lines_close(&lines);
+    ImportNavaid n;
+    n.ident = ident;
+    n.name = rest_of(w, name_at);
+    n.vor = code == NAV_VOR;
+    n.latitude = num(w[1]);
+    n.longitude = num(w[2]);
+    n.elevation_ft = nav_parse_int(w[3]);
+    n.frequency = n.vor ? num(w[4]) / VOR_FREQUENCY_UNITS_PER_MHZ : num(w[4]);
+    stations.push_back(n);
+  });
+  if (!read) return false;
+  data->has_navaids = true;
 
   for (ImportNavaid& n : stations) {
     if (n.vor) {
@@ -140,28 +145,17 @@ bool navdata_read_xplane_nav(const std::string& path, ImportData* data, std::str
 }
 
 bool navdata_read_xplane_fix(const std::string& path, ImportData* data, std::string* error) {
-  NavdataLines lines;
-  if (!navdata_lines_open(&lines, path, data->progress, error)) return false;
-  data->has_waypoints = true;
-  int version = 0;
-  std::string line;
-  while (navdata_next_line(&lines, &line)) {
-    std::vector<std::string_view> w = words(line);
-    if (w.empty() || header_row(w, &version)) continue;
-    if (w.size() == 1 && nav_parse_int(w[0]) == ROW_END) break;
-    if (w.size() < 3) {
-      drop(data, DROP_MALFORMED);
-      continue;
-    }
+  const bool read = read_rows(path, data, error, [&](const std::vector<std::string_view>& w, int version) {
+    if (w.size() < 3) return drop(data, DROP_MALFORMED);
     ImportWaypoint p;
     p.latitude = num(w[0]);
     p.longitude = num(w[1]);
     p.ident = std::string(w[2]);
     if (version >= VERSION_WITH_REGIONS && w.size() >= 5) p.region = std::string(w[4]);
     if (navdata_admit(data, p.ident, p.latitude, p.longitude)) data->waypoints.push_back(p);
-  }
-  navdata_lines_close(&lines);
-  return true;
+  });
+  data->has_waypoints = data->has_waypoints || read;
+  return read;
 }
 
 namespace {
@@ -237,31 +231,20 @@ void old_runway_row(const std::vector<std::string_view>& w, AirportRows* rows, I
 }  // namespace
 
 bool navdata_read_xplane_apt(const std::string& path, ImportData* data, std::string* error) {
-  NavdataLines lines;
-  if (!navdata_lines_open(&lines, path, data->progress, error)) return false;
-  data->has_airports = true;
-  int version = 0;
   AirportRows rows;
-  std::string line;
-  while (navdata_next_line(&lines, &line)) {
-    std::vector<std::string_view> w = words(line);
-    if (w.empty() || header_row(w, &version)) continue;
+  const bool read = read_rows(path, data, error, [&](const std::vector<std::string_view>& w, int) {
     const int code = nav_parse_int(w[0]);
-    if (code == ROW_END) break;
     if (code == APT_AIRPORT || code == APT_SEAPLANE_BASE || code == APT_HELIPORT) {
       finish_airport(&rows, data);
-      if (w.size() < 5) {
-        drop(data, DROP_MALFORMED);
-        continue;
-      }
+      if (w.size() < 5) return drop(data, DROP_MALFORMED);
       rows = AirportRows();
       rows.open = true;
       rows.airport.ident = std::string(w[4]);
       rows.airport.name = rest_of(w, 5);
       rows.airport.elevation_ft = nav_parse_int(w[1]);
-      continue;
+      return;
     }
-    if (!rows.open) continue;
+    if (!rows.open) return;
     if (code == APT_RUNWAY) {
       runway_row(w, &rows, data);
     } else if (code == APT_OLD_RUNWAY) {
@@ -277,8 +260,8 @@ bool navdata_read_xplane_apt(const std::string& path, ImportData* data, std::str
       if (w[1] == "datum_lat") rows.has_datum_lat = true, rows.datum_lat = num(w[2]);
       if (w[1] == "datum_lon") rows.has_datum_lon = true, rows.datum_lon = num(w[2]);
     }
-  }
+  });
   finish_airport(&rows, data);
-  navdata_lines_close(&lines);
-  return true;
+  data->has_airports = data->has_airports || read;
+  return read;
 }

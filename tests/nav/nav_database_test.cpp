@@ -8,11 +8,10 @@
 #include <fstream>
 #include <string>
 
-#include <unistd.h>
-
 #include "nav/nav_database.h"
 #include "nav/nav_database_files.h"
 #include "nav/nav_error_log.h"
+#include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -102,15 +101,10 @@ TEST(NavDatabase, AirportsAndRunwayOk) {
 
 class NavDatabaseFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("nav_database_files_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "data");
-    log_ = (dir_ / NAV_ERROR_LOG).string();
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  fs::path dir_;
-  std::string log_;
+  void SetUp() override { fs::create_directories(dir_ / "data"); }
+  TempFolder folder_{"nav_database_files"};
+  const fs::path dir_ = folder_.path;
+  const std::string log_ = (dir_ / NAV_ERROR_LOG).string();
 };
 
 TEST_F(NavDatabaseFiles, MissingFilesLogTheirLinesAndLeaveListsEmpty) {

@@ -2,7 +2,7 @@
 // unit's readers as intended, and the command line answers as documented.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
+#include <sys/wait.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +12,7 @@
 
 #include "nav/nav_database.h"
 #include "tests/support/shared_data.h"
+#include "tests/support/temp_folder.h"
 #include "tools/navdata_import.h"
 
 namespace fs = std::filesystem;
@@ -31,12 +32,6 @@ const NavRecord* find(const std::vector<NavRecord>& list, const char* ident) {
 
 class NavdataTool : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("navdata_tool_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
   std::string file(const std::string& name, const std::string& text) {
     std::ofstream((dir_ / name).string(), std::ios::binary) << text;
     return (dir_ / name).string();
@@ -50,7 +45,8 @@ class NavdataTool : public ::testing::Test {
     if (err) *err = read_all(e);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
-  fs::path dir_;
+  TempFolder temp_{"navdata_tool"};
+  const fs::path dir_ = temp_.path;
 };
 
 TEST_F(NavdataTool, XPlaneImportReadsBackAsIntended) {

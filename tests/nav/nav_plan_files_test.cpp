@@ -2,8 +2,6 @@
 // of the shared test data.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +12,7 @@
 #include "nav/nav_error_log.h"
 #include "nav/nav_plan_files.h"
 #include "tests/support/shared_data.h"
+#include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -26,26 +25,18 @@ std::string read_all(const fs::path& path) {
 
 class NavPlanFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("nav_plan_files_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "plans");
-    folder_ = (dir_ / "plans").string();
-    log_ = (dir_ / NAV_ERROR_LOG).string();
-    list_ = std::make_unique<NavPlanList>();
-    plan_ = std::make_unique<ActivePlan>();
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  void SetUp() override { fs::create_directories(dir_ / "plans"); }
   void write(const std::string& name, const std::string& text) { std::ofstream(dir_ / "plans" / name) << text; }
   int find(const char* name) const {
     for (int i = 0; i < list_->count; ++i)
       if (std::strcmp(list_->names[i], name) == 0) return i;
     return -1;
   }
-  fs::path dir_;
-  std::string folder_, log_;
-  std::unique_ptr<NavPlanList> list_;
-  std::unique_ptr<ActivePlan> plan_;
+  TempFolder temp_{"nav_plan_files"};
+  const fs::path dir_ = temp_.path;
+  const std::string folder_ = (dir_ / "plans").string(), log_ = (dir_ / NAV_ERROR_LOG).string();
+  std::unique_ptr<NavPlanList> list_ = std::make_unique<NavPlanList>();
+  std::unique_ptr<ActivePlan> plan_ = std::make_unique<ActivePlan>();
 };
 
 TEST_F(NavPlanFiles, ListKeepsPlanNamesInBareListingOrder) {
@@ -131,8 +122,8 @@ TEST(NavRealPlans, EveryFileLoadsAndGivesTheExpectedLegs) {
   const fs::path root = shared_data_dir() / "plans";
   if (!fs::is_directory(root)) GTEST_SKIP() << "no shared plan files at " << root;
   auto plan = std::make_unique<ActivePlan>();
-  const std::string log = (fs::temp_directory_path() / ("nav_real_plans_" + std::to_string(::getpid()))).string();
-  fs::remove(log);
+  TempFolder temp("nav_real_plans");
+  const std::string log = (temp.path / NAV_ERROR_LOG).string();
   int files = 0;
   for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
     if (!entry.is_regular_file() || entry.path().filename() == "SOURCES.md") continue;
@@ -147,7 +138,6 @@ TEST(NavRealPlans, EveryFileLoadsAndGivesTheExpectedLegs) {
   // Two plans run past the table; each says so once.
   EXPECT_NE(read_all(log).find("ERROR - Flight Plan KSEA_KFLL_sid_star_trans.pln has more than 100 legs"),
             std::string::npos);
-  fs::remove(log);
 
   const struct {
     const char* file;
