@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -20,11 +21,18 @@ namespace {
 
 enum Reader { NAV, FIX, APT, NAVAIDS_CSV, AIRPORTS_CSV, READERS };
 
+void remove_input();
+
+// The file each input is written to, removed when the run ends.
 const std::string& input_path() {
   static const std::string path =
       (std::filesystem::temp_directory_path() / ("fuzz_navdata_import_" + std::to_string(::getpid()))).string();
+  static const bool removed_at_exit = std::atexit(remove_input) == 0;
+  (void)removed_at_exit;
   return path;
 }
+
+void remove_input() { std::remove(input_path().c_str()); }
 
 void check(bool ok) {
   if (!ok) __builtin_trap();
