@@ -12,6 +12,7 @@
 #include "server/aircraft_control.h"
 #include "server/link_server.h"
 #include "server/number_text.h"
+#include "server/navdata_stations.h"
 #include "server/offset_space.h"
 #include "server/printable_text.h"
 
@@ -24,6 +25,9 @@ struct SimServer {
   LinkServerOptions link;
   bool hold = false;
   std::string scenario_path;       // empty: the compiled-in default flight
+  std::string navdata_folder = COCKPIT_DEFAULT_NAVDATA;  // the run tree's database
+  bool navdata_given = false;
+  StationDatabase stations;        // the receivers find these after the scenario's navaids
   double time_scale = 1.0;
   Aircraft* aircraft = nullptr;
   ModelControl control{};
@@ -49,13 +53,15 @@ void step_model(uint8_t* bytes, double seconds) { control_step(&sim.control, sec
 
 const char* const usage_text =
     "usage: sim_server [--scenario FILE | --hold] [--time-scale X] [--class UIPCMAIN|FS98MAIN]\n"
-    "                  [--wrong-version] [--link-dir DIR] [--allow-group NAME]\n"
+    "                  [--wrong-version] [--navdata DIR] [--link-dir DIR] [--allow-group NAME]\n"
     "                  [--max-clients N] [--max-per-process N] [--handshake-timeout SECONDS]\n"
     "  --scenario FILE      fly this scenario instead of the default KSEA-KPDX flight\n"
     "  --hold               keep the offset space still (no aircraft model)\n"
     "  --time-scale X       run the flight X times faster (0 < X <= 100, default 1)\n"
     "  --class NAME         the window class to serve as (default UIPCMAIN)\n"
     "  --wrong-version      answer the handshake with a version that is too old\n"
+    "  --navdata DIR        the navigation database whose VORs and beacons the receivers also\n"
+    "                       find (default: the run tree's du3/data)\n"
     "  --link-dir DIR       the link folder (default: $COCKPIT_LINK_DIR or the user's runtime folder)\n"
     "  --allow-group NAME   also serve units run by other accounts of this group (they set\n"
     "                       COCKPIT_LINK_GROUP=NAME); by default only this user's programs are served\n"
@@ -93,6 +99,9 @@ Parsed parse_value(const std::string& option, const char* value) {
     sim.link.class_name = value;
   } else if (option == "--link-dir") {
     sim.link.link_dir = value;
+  } else if (option == "--navdata") {
+    sim.navdata_folder = value;
+    sim.navdata_given = true;
   } else if (option == "--allow-group") {
     sim.link.allow_group = value;
   } else if (option == "--time-scale") {
@@ -114,7 +123,7 @@ Parsed parse_value(const std::string& option, const char* value) {
 }
 
 Parsed parse_arguments(int argc, char** argv) {
-  static const char* const with_value[] = {"--scenario", "--time-scale", "--class", "--link-dir", "--allow-group",
+  static const char* const with_value[] = {"--scenario", "--time-scale", "--class", "--link-dir", "--allow-group", "--navdata",
                                            "--max-clients", "--max-per-process", "--handshake-timeout"};
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
@@ -153,7 +162,16 @@ int main(int argc, char** argv) {
   // The scenario is read whole before anything is served: a bad file stops here.
   static Aircraft aircraft;
   sim.aircraft = &aircraft;
-  sim.control = ModelControl{&aircraft, sim.hold, false, sim.time_scale, PendingLoad{}};
+  sim.control = ModelControl{&aircraft, sim.hold, false, sim.time_scale, PendingLoad{}, &sim.stations};
+  if (!sim.hold) {
+    std::string navdata_error;
+    if (!station_database_load(sim.navdata_folder.c_str(), &sim.stations, &navdata_error)) {
+      // A missing database of one's own choosing is an error; the default one may simply not be built.
+      std::fprintf(stderr, "sim_server: %s%s\n", navdata_error.c_str(),
+                   sim.navdata_given ? "" : "; the receivers know the scenario's navaids only");
+      if (sim.navdata_given) return 2;
+    }
+  }
   std::string scenario_error;
   // Nothing is served yet, so the space needs no lock here.
   if (!control_load_scenario(&sim.control, sim.scenario_path.empty() ? nullptr : sim.scenario_path.c_str(),

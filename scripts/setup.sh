@@ -12,7 +12,7 @@ packages=(
   xvfb xauth x11-utils
   googletest libgtest-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
-  libpng-dev fonts-b612 fontconfig
+  libpng-dev zlib1g-dev fonts-b612 fontconfig
   imagemagick librsvg2-bin espeak-ng sox
   iproute2 util-linux
 )

@@ -69,6 +69,7 @@ bool control_load_scenario(ModelControl* c, const char* path, uint8_t* space, st
     return false;
   }
   aircraft_init(c->aircraft, scenario.get());
+  c->aircraft->stations = c->stations;
   if (space) aircraft_publish(c->aircraft, space);
   return true;
 }

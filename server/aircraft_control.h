@@ -23,6 +23,7 @@ struct ModelControl {
   bool paused;
   double time_scale;
   PendingLoad pending;
+  const StationDatabase* stations = nullptr;  // navigation database stations, given to every scenario loaded
 };
 
 // True when a write of [offset, offset + size) touches the request number.

@@ -88,7 +88,7 @@ class ScenarioLoadOverTheLink : public ScenarioFiles {
     ScenarioFiles::SetUp();
     offset_space_init(&space);
     aircraft = std::make_unique<Aircraft>();
-    control = ModelControl{aircraft.get(), true, false, 1.0, PendingLoad{}};
+    control = ModelControl{aircraft.get(), true, false, 1.0, PendingLoad{}, nullptr};
   }
   // Writes the request as a client's batch does, under the lock.
   void request(const std::string& command, uint32_t sequence) {
