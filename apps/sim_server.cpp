@@ -11,7 +11,10 @@
 
 #include "server/aircraft_control.h"
 #include "server/link_server.h"
+#include "server/number_text.h"
+#include "server/navdata_stations.h"
 #include "server/offset_space.h"
+#include "server/printable_text.h"
 
 namespace {
 
@@ -22,6 +25,9 @@ struct SimServer {
   LinkServerOptions link;
   bool hold = false;
   std::string scenario_path;       // empty: the compiled-in default flight
+  std::string navdata_folder = COCKPIT_DEFAULT_NAVDATA;  // the run tree's database
+  bool navdata_given = false;
+  StationDatabase stations;        // the receivers find these after the scenario's navaids
   double time_scale = 1.0;
   Aircraft* aircraft = nullptr;
   ModelControl control{};
@@ -45,55 +51,109 @@ void on_client_write(void* context, uint32_t offset, uint32_t size, uint8_t* byt
 // One model step of `seconds`, under the space lock.
 void step_model(uint8_t* bytes, double seconds) { control_step(&sim.control, seconds, bytes); }
 
-void usage() {
-  std::fprintf(stderr,
-               "usage: sim_server [--scenario FILE | --hold] [--time-scale X] [--class UIPCMAIN|FS98MAIN]\n"
-               "                  [--wrong-version] [--link-dir DIR]\n"
-               "  --scenario FILE  fly this scenario instead of the default KSEA-KPDX flight\n"
-               "  --hold           keep the offset space still (no aircraft model)\n"
-               "  --time-scale X   run the flight X times faster (0 < X <= 100, default 1)\n"
-               "  --class NAME     the window class to serve as (default UIPCMAIN)\n"
-               "  --wrong-version  answer the handshake with a version that is too old\n"
-               "  --link-dir DIR   the link folder (default: $COCKPIT_LINK_DIR or the user's runtime folder)\n");
+const char* const usage_text =
+    "usage: sim_server [--scenario FILE | --hold] [--time-scale X] [--class UIPCMAIN|FS98MAIN]\n"
+    "                  [--wrong-version] [--navdata DIR] [--link-dir DIR] [--allow-group NAME]\n"
+    "                  [--max-clients N] [--max-per-process N] [--handshake-timeout SECONDS]\n"
+    "  --scenario FILE      fly this scenario instead of the default KSEA-KPDX flight\n"
+    "  --hold               keep the offset space still (no aircraft model)\n"
+    "  --time-scale X       run the flight X times faster (0 < X <= 100, default 1)\n"
+    "  --class NAME         the window class to serve as (default UIPCMAIN)\n"
+    "  --wrong-version      answer the handshake with a version that is too old\n"
+    "  --navdata DIR        the navigation database whose VORs and beacons the receivers also\n"
+    "                       find (default: the run tree's du3/data)\n"
+    "  --link-dir DIR       the link folder (default: $COCKPIT_LINK_DIR or the user's runtime folder)\n"
+    "  --allow-group NAME   also serve units run by other accounts of this group (they set\n"
+    "                       COCKPIT_LINK_GROUP=NAME); by default only this user's programs are served\n"
+    "  --max-clients N      connections served at once (default 256)\n"
+    "  --max-per-process N  connections one process may hold (default 8)\n"
+    "  --handshake-timeout SECONDS\n"
+    "                       close a connection that has not asked anything by then (default 5);\n"
+    "                       a connection that has is never closed for being quiet\n";
+
+constexpr int MAX_CLIENT_LIMIT = 4096;
+constexpr double MAX_HANDSHAKE_SECONDS = 3600;
+
+enum Parsed { PARSED, PARSED_HELP, PARSE_FAILED };
+
+Parsed parse_failure(const std::string& message, bool with_usage = false) {
+  std::fprintf(stderr, "sim_server: %s\n", printable_text(message).c_str());
+  if (with_usage) std::fputs(usage_text, stderr);
+  return PARSE_FAILED;
 }
 
-bool parse_arguments(int argc, char** argv) {
+bool parse_decimal(const char* text, double low, double high, double* value) {
+  char* end = nullptr;
+  double parsed = std::strtod(text, &end);
+  if (end == text || *end || !(parsed >= low && parsed <= high)) return false;
+  *value = parsed;
+  return true;
+}
+
+Parsed parse_value(const std::string& option, const char* value) {
+  int64_t number = 0;
+  double seconds = 0;
+  if (option == "--scenario") {
+    sim.scenario_path = value;
+  } else if (option == "--class") {
+    sim.link.class_name = value;
+  } else if (option == "--link-dir") {
+    sim.link.link_dir = value;
+  } else if (option == "--navdata") {
+    sim.navdata_folder = value;
+    sim.navdata_given = true;
+  } else if (option == "--allow-group") {
+    sim.link.allow_group = value;
+  } else if (option == "--time-scale") {
+    if (!parse_decimal(value, 0, CONTROL_MAX_TIME_SCALE, &sim.time_scale) || !(sim.time_scale > 0))
+      return parse_failure("--time-scale needs a number above 0 and at most 100, not \"" + std::string(value) + "\"");
+  } else if (option == "--max-clients" || option == "--max-per-process") {
+    if (!number_text_in_range(value, 1, MAX_CLIENT_LIMIT, &number))
+      return parse_failure(option + " needs a whole number 1.." + std::to_string(MAX_CLIENT_LIMIT) + ", not \"" +
+                           value + "\"");
+    (option == "--max-clients" ? sim.link.max_clients : sim.link.max_per_process) = int(number);
+  } else if (option == "--handshake-timeout") {
+    if (!parse_decimal(value, 0.01, MAX_HANDSHAKE_SECONDS, &seconds))
+      return parse_failure("--handshake-timeout needs seconds 0.01..3600, not \"" + std::string(value) + "\"");
+    sim.link.handshake_ms = int(seconds * 1000 + 0.5);
+  } else {
+    return parse_failure("unknown option \"" + option + "\"", true);
+  }
+  return PARSED;
+}
+
+Parsed parse_arguments(int argc, char** argv) {
+  static const char* const with_value[] = {"--scenario", "--time-scale", "--class", "--link-dir", "--allow-group", "--navdata",
+                                           "--max-clients", "--max-per-process", "--handshake-timeout"};
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") return PARSED_HELP;
     if (arg == "--hold") {
       sim.hold = true;
-    } else if (arg == "--wrong-version") {
-      sim.link.wrong_version = true;
-    } else if ((arg == "--scenario" || arg == "--time-scale") && i + 1 >= argc) {
-      std::fprintf(stderr, "sim_server: %s needs a value\n", argv[i]);
-      return false;
-    } else if (arg == "--scenario") {
-      sim.scenario_path = argv[++i];
-    } else if (arg == "--time-scale") {
-      char* end = nullptr;
-      sim.time_scale = std::strtod(argv[++i], &end);
-      if (end == argv[i] || *end || !(sim.time_scale > 0) || sim.time_scale > CONTROL_MAX_TIME_SCALE) {
-        std::fprintf(stderr, "sim_server: --time-scale needs a number above 0 and at most 100, not \"%s\"\n", argv[i]);
-        return false;
-      }
-    } else if ((arg == "--class" || arg == "--link-dir") && i + 1 < argc) {
-      (arg == "--class" ? sim.link.class_name : sim.link.link_dir) = argv[++i];
-    } else if (arg == "--help" || arg == "-h") {
-      usage();
-      std::exit(0);
-    } else {
-      std::fprintf(stderr, "sim_server: unknown argument \"%s\"\n", argv[i]);
-      usage();
-      return false;
+      continue;
     }
+    if (arg == "--wrong-version") {
+      sim.link.wrong_version = true;
+      continue;
+    }
+    bool takes_value = false;
+    for (const char* name : with_value) takes_value |= arg == name;
+    if (!takes_value) return parse_failure("unknown argument \"" + arg + "\"", true);
+    if (i + 1 >= argc) return parse_failure(arg + " needs a value");
+    if (parse_value(arg, argv[++i]) != PARSED) return PARSE_FAILED;
   }
-  return true;
+  return PARSED;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!parse_arguments(argc, argv)) return 2;
+  Parsed parsed = parse_arguments(argc, argv);
+  if (parsed == PARSED_HELP) {
+    std::fputs(usage_text, stdout);
+    return 0;
+  }
+  if (parsed != PARSED) return 2;
   if (sim.hold && !sim.scenario_path.empty()) {
     std::fprintf(stderr, "sim_server: --hold and --scenario exclude each other\n");
     return 2;
@@ -102,15 +162,22 @@ int main(int argc, char** argv) {
   // The scenario is read whole before anything is served: a bad file stops here.
   static Aircraft aircraft;
   sim.aircraft = &aircraft;
-  sim.control = ModelControl{&aircraft, sim.hold, false, sim.time_scale};
-  {
-    std::string scenario_error;
-    std::lock_guard<std::mutex> hold(sim.space.lock);
-    if (!control_load_scenario(&sim.control, sim.scenario_path.empty() ? nullptr : sim.scenario_path.c_str(),
-                               sim.hold ? nullptr : sim.space.bytes, &scenario_error)) {
-      std::fprintf(stderr, "sim_server: %s\n", scenario_error.c_str());
-      return 2;
+  sim.control = ModelControl{&aircraft, sim.hold, false, sim.time_scale, PendingLoad{}, &sim.stations};
+  if (!sim.hold) {
+    std::string navdata_error;
+    if (!station_database_load(sim.navdata_folder.c_str(), &sim.stations, &navdata_error)) {
+      // A missing database of one's own choosing is an error; the default one may simply not be built.
+      std::fprintf(stderr, "sim_server: %s%s\n", navdata_error.c_str(),
+                   sim.navdata_given ? "" : "; the receivers know the scenario's navaids only");
+      if (sim.navdata_given) return 2;
     }
+  }
+  std::string scenario_error;
+  // Nothing is served yet, so the space needs no lock here.
+  if (!control_load_scenario(&sim.control, sim.scenario_path.empty() ? nullptr : sim.scenario_path.c_str(),
+                             sim.hold ? nullptr : sim.space.bytes, &scenario_error)) {
+    std::fprintf(stderr, "sim_server: %s\n", scenario_error.c_str());
+    return 2;
   }
   sim.space.write_hook = on_client_write;
   sim.space.hook_context = &sim;
@@ -136,6 +203,10 @@ int main(int argc, char** argv) {
       std::lock_guard<std::mutex> hold(sim.space.lock);
       step_model(sim.space.bytes, 1.0 / MODEL_RATE_HZ);
     }
+    // A scenario file asked for by a client is read here, outside the lock.
+    std::string log_line;
+    if (control_serve_pending(&sim.control, &sim.space, &log_line) && !log_line.empty())
+      std::fprintf(stderr, "sim_server: %s\n", log_line.c_str());
     std::this_thread::sleep_until(next_step);
   }
   link_server_stop(server);

@@ -8,6 +8,9 @@
 #include "framework/display_power.h"
 #include "framework/overlay_quads.h"
 #include "framework/unit_common.h"
+#include "nav/nav_plan.h"
+#include "nav/nav_plan_list.h"
+#include "nav/nav_record.h"
 
 constexpr int MFD_PLAN_PATH_CAPACITY = 600;  // at most 599 characters
 constexpr int MFD_DU_PATH_CAPACITY = 500;    // at most 499 characters
@@ -39,6 +42,15 @@ struct MfdState {
 
   // Page controller position (systems menu level and page).
   int32_t menu_level, page;
+
+  // Navigation data and flight plans: the database lists (loaded at start-up
+  // and on the first frame), the plan list of the plan folder, the selection
+  // on it, and the active plan.
+  NavDatabase nav;
+  NavPlanList plan_list;
+  int32_t selected_plan;
+  ActivePlan active_plan;
+  int32_t min_runway_ft;  // [MIN_RUNWAY_LENGTH] of accfg.ini; 0 until read
 };
 
 extern MfdState g_mfd;

@@ -2,42 +2,28 @@
 
 #include <cmath>
 
+#include "nav/nav_geodesy.h"
+
 namespace {
 constexpr double DEG_TO_RAD = 0.01745329252;
 constexpr double RAD_TO_DEG = 57.2957795129;
 constexpr double NM_PER_RADIAN = 3437.749674527867;
 constexpr double RADIAN_PER_NM = 0.00029088796296296293;
 constexpr double TWO_PI = 6.28318;
-constexpr double NEAR_COURSE_RAD = 0.0001;  // course given to points too close to have one
-constexpr double POLE_COS_LIMIT = 1e-9;     // cos(latitude) below this counts as a pole
-
-// acos of a rounded cosine: rounding may carry it just beyond +-1.
-double safe_acos(double x) {
-  if (!(x >= -1.0)) return std::acos(x > 0.0 ? 1.0 : -1.0);  // also catches NaN
-  if (x > 1.0) return 0.0;
-  return std::acos(x);
-}
 }  // namespace
 
 double map_distance_nm(double lat1, double lon1, double lat2, double lon2) {
   const double p1 = lat1 * DEG_TO_RAD, p2 = lat2 * DEG_TO_RAD;
   const double l1 = lon1 * DEG_TO_RAD, l2 = lon2 * DEG_TO_RAD;
-  const double c = std::cos(l2 - l1) * std::cos(p1) * std::cos(p2) + std::sin(p1) * std::sin(p2);
-  return safe_acos(c) * NM_PER_RADIAN;
+  // The guarded core is the display unit's map's; the constants are this map's own.
+  return nav_central_angle(p1, l1, p2, l2) * NM_PER_RADIAN;
 }
 
 double map_course_deg(double lat1, double lon1, double lat2, double lon2, double distance_nm,
                       double magnetic_variation) {
   const double p1 = lat1 * DEG_TO_RAD, p2 = lat2 * DEG_TO_RAD;
   const double l1 = lon1 * DEG_TO_RAD, l2 = lon2 * DEG_TO_RAD;
-  const double d = distance_nm * RADIAN_PER_NM;
-  double course = NEAR_COURSE_RAD;
-  const double denominator = std::sin(d) * std::cos(p1);
-  if (d > NEAR_COURSE_RAD && std::fabs(std::cos(p1)) > POLE_COS_LIMIT &&
-      std::fabs(denominator) > POLE_COS_LIMIT) {
-    const double c = safe_acos((std::sin(p2) - std::sin(p1) * std::cos(d)) / denominator);
-    course = std::sin(l2 - l1) < 0.0 ? c : TWO_PI - c;
-  }
+  const double course = nav_mirrored_course(p1, l1, p2, l2, distance_nm * RADIAN_PER_NM, TWO_PI);
   double deg = course * RAD_TO_DEG;
   if (deg < 0.0001) deg = 0.0001;
   if (deg > 359.999) deg = 359.999;

@@ -4,6 +4,7 @@
 #include "platform/files.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -11,6 +12,28 @@
 #include "platform/files_system.h"
 
 namespace fs = std::filesystem;
+
+namespace {
+
+unsigned char upper(char c) { return static_cast<unsigned char>(std::toupper(static_cast<unsigned char>(c))); }
+
+// Names compared as a case-blind file system orders them (by their upper-case form).
+bool before_ignoring_case(const std::string& a, const std::string& b) {
+  size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i)
+    if (upper(a[i]) != upper(b[i])) return upper(a[i]) < upper(b[i]);
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;
+}
+
+bool same_ignoring_case(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (upper(a[i]) != upper(b[i])) return false;
+  return true;
+}
+
+}  // namespace
 
 bool write_file_atomic(const char* path, const void* data, size_t size) {
   std::string temp = std::string(path) + ".tmp." + std::to_string(file_process_id());
@@ -66,8 +89,28 @@ bool list_directory_sorted(const char* folder, std::vector<std::string>* names) 
     std::error_code type_ec;
     if (it->is_regular_file(type_ec)) names->push_back(it->path().filename().string());
   }
-  std::sort(names->begin(), names->end());
+  std::sort(names->begin(), names->end(), before_ignoring_case);
   return true;
+}
+
+bool find_file_any_case(const std::string& path, std::string* found) {
+  std::error_code ec;
+  if (fs::is_regular_file(path, ec)) {
+    *found = path;
+    return true;
+  }
+  fs::path wanted(path);
+  fs::path folder = wanted.parent_path();
+  std::string name = wanted.filename().string();
+  std::vector<std::string> names;
+  if (!list_directory_sorted(folder.empty() ? "." : folder.string().c_str(), &names)) return false;
+  for (const std::string& candidate : names) {
+    if (same_ignoring_case(candidate, name)) {
+      *found = (folder / candidate).string();
+      return true;
+    }
+  }
+  return false;
 }
 
 bool change_directory(const char* path) {

@@ -31,7 +31,11 @@ if "$here/scripts/setup.sh" "$here/build-fuzz" -DCOCKPIT_FUZZ=ON -DCOCKPIT_TESTS
     corpus="$here/build-fuzz/corpus/$name"
     mkdir -p "$corpus"
     seeds=$(dirname "$f")/seeds_$name
-    if "$f" -max_total_time="$fuzz_seconds" -print_final_stats=1 -artifact_prefix="$corpus-" -timeout=5 -rss_limit_mb=2048 "$corpus" $( [ -d "$seeds" ] && echo "$seeds" ) >"$corpus.log" 2>&1; then
+    # Real plans of the shared test data seed the plan readers; they are read
+    # in place, never copied into the tree.
+    shared_seeds=""
+    case $name in fuzz_nav_plan_*) [ -d "$here/../shared/data/plans" ] && shared_seeds="$here/../shared/data/plans" ;; esac
+    if "$f" -max_total_time="$fuzz_seconds" -print_final_stats=1 -artifact_prefix="$corpus-" -timeout=5 -rss_limit_mb=2048 "$corpus" $( [ -d "$seeds" ] && echo "$seeds" ) $shared_seeds >"$corpus.log" 2>&1; then
       echo "fuzz $name: ok ($(grep -o 'stat::number_of_executed_units: [0-9]*' "$corpus.log" | awk '{print $2}') runs)"
     else
       echo "fuzz $name: FAILED"; tail -40 "$corpus.log"; status=1

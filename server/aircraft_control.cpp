@@ -6,6 +6,9 @@
 #include <sstream>
 #include <vector>
 
+#include "server/printable_text.h"
+#include "server/scenario_file.h"
+
 namespace {
 
 uint32_t get32(const uint8_t* space, uint32_t offset) {
@@ -23,6 +26,24 @@ std::vector<std::string> words_of(const std::string& line) {
   std::string w;
   while (in >> w) words.push_back(w);
   return words;
+}
+
+// "scenario load PATH": the path is everything after "load", so that it may contain blanks.
+bool is_scenario_load(const std::string& command, std::string* path) {
+  std::vector<std::string> w = words_of(command);
+  if (w.size() < 3 || w[0] != "scenario" || w[1] != "load") return false;
+  size_t at = command.find("load") + 4;
+  while (at < command.size() && command[at] == ' ') ++at;
+  *path = command.substr(at);
+  return true;
+}
+
+void write_reply(uint8_t* space, uint32_t sequence, bool ok, std::string reply) {
+  if (reply.size() >= CONTROL_REPLY_TEXT_SIZE) reply.resize(CONTROL_REPLY_TEXT_SIZE - 1);
+  std::memset(space + CONTROL_REPLY_TEXT, 0, CONTROL_REPLY_TEXT_SIZE);
+  std::memcpy(space + CONTROL_REPLY_TEXT, reply.data(), reply.size());
+  put32(space, CONTROL_REPLY_STATUS, ok ? 0 : 1);
+  put32(space, CONTROL_REPLY_SEQUENCE, sequence);   // last: the answer is complete
 }
 
 std::string failure_list() {
@@ -48,11 +69,12 @@ bool control_load_scenario(ModelControl* c, const char* path, uint8_t* space, st
     return false;
   }
   aircraft_init(c->aircraft, scenario.get());
+  c->aircraft->stations = c->stations;
   if (space) aircraft_publish(c->aircraft, space);
   return true;
 }
 
-std::string control_execute(ModelControl* c, const std::string& command, uint8_t* space, bool* ok) {
+std::string control_execute(ModelControl* c, const std::string& command, bool* ok) {
   std::vector<std::string> w = words_of(command);
   *ok = false;
   if (w.empty()) return "empty command";
@@ -62,18 +84,6 @@ std::string control_execute(ModelControl* c, const std::string& command, uint8_t
       return "unknown failure \"" + w[1] + "\" (" + failure_list() + ")";
     *ok = true;
     return verb == "fail" ? w[1] + " failed" : w[1] + " restored";
-  }
-  if (verb == "scenario" && w.size() >= 3 && w[1] == "load") {
-    // The path is everything after "load", so that it may contain blanks.
-    size_t at = command.find("load") + 4;
-    while (at < command.size() && command[at] == ' ') ++at;
-    std::string path = command.substr(at);
-    std::string error;
-    if (!control_load_scenario(c, path.c_str(), space, &error)) return error;
-    c->hold = false;
-    c->paused = false;
-    *ok = true;
-    return std::string("scenario ") + c->aircraft->scenario.name + " loaded";
   }
   if (verb == "pause" && w.size() == 1) { c->paused = true; *ok = true; return "paused"; }
   if (verb == "resume" && w.size() == 1) { c->paused = false; *ok = true; return "running"; }
@@ -101,13 +111,55 @@ void control_handle(ModelControl* c, uint8_t* space) {
   char text[CONTROL_REQUEST_TEXT_SIZE + 1];
   std::memcpy(text, space + CONTROL_REQUEST_TEXT, CONTROL_REQUEST_TEXT_SIZE);
   text[CONTROL_REQUEST_TEXT_SIZE] = '\0';
+  std::string path;
+  if (is_scenario_load(text, &path)) {
+    if (c->pending.waiting) {
+      write_reply(space, sequence, false, "a scenario is still being loaded; try again");
+    } else {
+      c->pending = PendingLoad{true, sequence, path};
+    }
+    return;
+  }
   bool ok = false;
-  std::string reply = control_execute(c, text, space, &ok);
-  if (reply.size() >= CONTROL_REPLY_TEXT_SIZE) reply.resize(CONTROL_REPLY_TEXT_SIZE - 1);
-  std::memset(space + CONTROL_REPLY_TEXT, 0, CONTROL_REPLY_TEXT_SIZE);
-  std::memcpy(space + CONTROL_REPLY_TEXT, reply.data(), reply.size());
-  put32(space, CONTROL_REPLY_STATUS, ok ? 0 : 1);
-  put32(space, CONTROL_REPLY_SEQUENCE, sequence);   // last: the answer is complete
+  std::string reply = control_execute(c, text, &ok);
+  write_reply(space, sequence, ok, reply);
+}
+
+bool control_serve_pending(ModelControl* c, OffsetSpace* space, std::string* log_line) {
+  PendingLoad job;
+  {
+    std::lock_guard<std::mutex> hold(space->lock);
+    if (!c->pending.waiting) return false;
+    job = c->pending;
+  }
+  auto scenario = std::make_unique<Scenario>();
+  ScenarioError e;
+  std::string text, reply;
+  const std::string shown_path = printable_text(job.path);
+  bool read = scenario_read_file(job.path.c_str(), &text, &e);
+  bool parsed = read && scenario_parse_text(text.data(), text.size(), job.path.c_str(), scenario.get(), &e);
+  log_line->clear();
+  if (!read) {
+    reply = scenario_error_text(e);   // about opening the file, never its contents
+    *log_line = "scenario load refused: " + reply;
+  } else if (!parsed) {
+    reply = shown_path + (e.line > 0 ? ":" + std::to_string(e.line) + ": not a valid scenario line"
+                                     : ": not a complete scenario") +
+            " (sim_server's output says why)";
+    *log_line = "scenario load refused: " + shown_path + (e.line > 0 ? ":" + std::to_string(e.line) : "") + ": " +
+                printable_text(e.message);
+  }
+  std::lock_guard<std::mutex> hold(space->lock);
+  if (parsed) {
+    aircraft_init(c->aircraft, scenario.get());
+    aircraft_publish(c->aircraft, space->bytes);
+    c->hold = false;
+    c->paused = false;
+    reply = std::string("scenario ") + printable_text(c->aircraft->scenario.name) + " loaded";
+  }
+  write_reply(space->bytes, job.sequence, parsed, reply);
+  c->pending.waiting = false;
+  return true;
 }
 
 void control_step(ModelControl* c, double wall_seconds, uint8_t* space) {

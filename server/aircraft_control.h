@@ -7,20 +7,39 @@
 
 #include "server/aircraft_control_mailbox.h"
 #include "server/aircraft_model.h"
+#include "server/offset_space.h"
+
+// A scenario load asked for through the mailbox. The file is read outside the
+// space's lock, so that a slow file never holds up the batches of every client.
+struct PendingLoad {
+  bool waiting;
+  uint32_t sequence;    // of the request, for the reply
+  std::string path;
+};
 
 struct ModelControl {
   Aircraft* aircraft;   // owned by the caller
   bool hold;            // serve the space still: no model writes
   bool paused;
   double time_scale;
+  PendingLoad pending;
+  const StationDatabase* stations = nullptr;  // navigation database stations, given to every scenario loaded
 };
 
 // True when a write of [offset, offset + size) touches the request number.
 bool control_is_request(uint32_t offset, uint32_t size);
-// Executes the request now in the space and writes the reply. Under the lock.
+// Executes the request now in the space and writes the reply; a scenario load
+// is only queued, and answered by control_serve_pending. Under the lock.
 void control_handle(ModelControl* control, uint8_t* space);
-// Executes one command line; `ok` false when refused. The reply is readable text.
-std::string control_execute(ModelControl* control, const std::string& command, uint8_t* space, bool* ok);
+// Executes one command line other than a scenario load; `ok` false when
+// refused. The reply is readable text.
+std::string control_execute(ModelControl* control, const std::string& command, bool* ok);
+// Runs a queued scenario load: reads the file without the lock, then installs
+// the scenario and answers under it. False when nothing was queued. A refusal
+// is answered without any of the file's contents (the requester may not be
+// allowed to read the file); the full reason goes to `log_line` for the
+// server's own output. Not under the lock.
+bool control_serve_pending(ModelControl* control, OffsetSpace* space, std::string* log_line);
 // Advances the model by `wall_seconds` times the time scale unless held or
 // paused, and publishes. Under the lock.
 void control_step(ModelControl* control, double wall_seconds, uint8_t* space);

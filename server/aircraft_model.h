@@ -20,6 +20,8 @@ struct Engine {
   double itt_c, fuel_flow_pph, oil_temp_c, oil_psi, fuel_psi;
 };
 
+struct StationDatabase;  // server/navdata_stations.h
+
 struct Radios {
   double com[2], com_standby[2];       // MHz
   double nav[2], nav_standby[2];       // MHz
@@ -111,9 +113,13 @@ struct Aircraft {
   double frozen_pitch, frozen_bank, frozen_heading, frozen_ias, frozen_alt;
 
   ModelValues values;            // the last published quantities
+
+  // Stations of the navigation database the receivers also find (may be
+  // null); owned by the caller, set again after every aircraft_init.
+  const StationDatabase* stations;
 };
 
-// Sets the aircraft at the scenario's gate, cold and dark.
+// Sets the aircraft at the scenario's gate, cold and dark (no stations).
 void aircraft_init(Aircraft* aircraft, const Scenario* scenario);
 // Advances by dt seconds of scenario time and writes every offset of the
 // table (and any timeline cell writes) into `space`. Call under the space lock.

@@ -2,7 +2,7 @@
 // Serving an offset space to link clients: a listener (a socket in a link
 // folder on POSIX, a hidden window of the server's class on Windows) that
 // executes each client's batch under the space's lock. Many clients at once;
-// a client that misbehaves or dies never stops the server.
+// a client that misbehaves or dies never stops or stalls the server.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -20,12 +20,32 @@ constexpr const char* LINK_CLASS_LEGACY = "FS98MAIN";
 typedef uint32_t (*LinkBatchHandler)(void* context, OffsetSpace* space, uint8_t* block, size_t length,
                                      size_t* used);
 
+constexpr int LINK_DEFAULT_MAX_CLIENTS = 256;
+constexpr int LINK_DEFAULT_MAX_PER_PROCESS = 8;     // a unit holds one connection
+constexpr int LINK_DEFAULT_HANDSHAKE_MS = 5000;     // a client asks within milliseconds of connecting
+
 struct LinkServerOptions {
   std::string link_dir;                     // empty: the default link folder (POSIX listener only)
   std::string class_name = LINK_CLASS_MAIN; // or LINK_CLASS_LEGACY
   bool wrong_version = false;               // answer the handshake with a version that is too old
   LinkBatchHandler handler = nullptr;       // null: batch_execute
   void* handler_context = nullptr;
+  int max_clients = LINK_DEFAULT_MAX_CLIENTS;
+  int max_per_process = LINK_DEFAULT_MAX_PER_PROCESS;
+  // A connection that has not had a request served by then is closed; one
+  // that has is kept however long it stays quiet (a minimised unit).
+  int handshake_ms = LINK_DEFAULT_HANDSHAKE_MS;
+  std::string allow_group{};                // also serve the members of this group
+};
+
+// What the server turned away or cleaned up, since it started.
+struct LinkServerStats {
+  uint64_t refused_user;          // peer of another user (and not of the allowed group)
+  uint64_t refused_full;          // client table full
+  uint64_t refused_process;       // that process already holds its share of connections
+  uint64_t refused_thread;        // no thread could be started for it
+  uint64_t handshake_timeouts;    // closed for asking nothing in time
+  uint64_t reclaimed_blocks;      // blocks left behind by clients that died
 };
 
 struct LinkServer;  // opaque: listener thread, client threads, socket path
@@ -43,6 +63,7 @@ std::string link_server_socket_path(const LinkServer* server);
 // Number of clients connected now (for tests and status lines); always 0 on
 // Windows, where a client holds no connection between its messages.
 int link_server_client_count(LinkServer* server);
+LinkServerStats link_server_stats(LinkServer* server);
 
 // Shared by the listeners: the handler that executes a batch for real, and
 // the handshake words as the options want them.

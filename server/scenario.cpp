@@ -104,28 +104,3 @@ bool scenario_parse_text(const char* text, size_t length, const char* file, Scen
   *out = work;
   return true;
 }
-
-bool scenario_load_file(const char* path, Scenario* out, ScenarioError* error) {
-  constexpr std::streamoff MAX_FILE = 1 << 20;
-  error->file = path;
-  error->line = 0;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error->message = std::string("cannot open: ") + std::strerror(errno);
-    return false;
-  }
-  in.seekg(0, std::ios::end);
-  std::streamoff size = in.tellg();
-  if (size < 0 || size > MAX_FILE) {
-    error->message = "file is larger than 1 MiB";
-    return false;
-  }
-  in.seekg(0);
-  std::string text(static_cast<size_t>(size), '\0');
-  in.read(&text[0], size);
-  if (!in) {
-    error->message = "read failed";
-    return false;
-  }
-  return scenario_parse_text(text.data(), text.size(), path, out, error);
-}

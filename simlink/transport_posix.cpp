@@ -23,6 +23,7 @@ namespace {
 
 struct PosixTransport {
   int socket_fd = -1;
+  int64_t group_id = LINK_NO_GROUP;  // the server's user is another member of this group
   int shm_fd = -1;
   uint8_t* view = nullptr;
   uint32_t view_size = 0;
@@ -36,17 +37,27 @@ struct PosixTransport {
 };
 PosixTransport transport;
 
-int connect_to(const std::string& path) {
-  if (!link_socket_path_fits(path)) return -1;
+// Connects only to a socket in a folder nobody else could have put it in, and
+// only when the process listening is the one that owns it: the mapping name
+// that follows is never sent to a stranger.
+int connect_to(const std::string& folder, const char* class_name) {
+  const std::string path = link_socket_path(folder, class_name);
+  LinkEndpoint endpoint;
+  std::string why;
+  if (!link_socket_path_fits(path) || link_endpoint_check(folder, path, &endpoint, &why) != LINK_TRUSTED) return -1;
   int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (fd < 0) return -1;
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
   std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+  ucred peer{};
+  socklen_t peer_size = sizeof peer;
+  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &peer_size) != 0 || peer.uid != endpoint.owner_uid) {
     close(fd);
     return -1;
   }
+  transport.group_id = endpoint.group_id;
   return fd;
 }
 
@@ -76,9 +87,9 @@ bool send_all(const uint8_t* data, size_t size) {
 TransportFind transport_find_server() {
   transport_close();
   const std::string folder = link_folder_path();
-  transport.socket_fd = connect_to(link_socket_path(folder, LINK_CLASS_NAME_MAIN));
+  transport.socket_fd = connect_to(folder, LINK_CLASS_NAME_MAIN);
   if (transport.socket_fd >= 0) return TRANSPORT_FOUND_MAIN;
-  transport.socket_fd = connect_to(link_socket_path(folder, LINK_CLASS_NAME_LEGACY));
+  transport.socket_fd = connect_to(folder, LINK_CLASS_NAME_LEGACY);
   if (transport.socket_fd >= 0) return TRANSPORT_FOUND_LEGACY;
   return TRANSPORT_NOT_FOUND;
 }
@@ -99,6 +110,10 @@ bool transport_create_mapping(const char* mapping_name, uint32_t size) {
   if (fd < 0) return false;  // includes "already existed"
   transport.created_name = true;
   transport.shm_fd = fd;
+  // A server of another account of the cockpit's group opens the block through the group.
+  if (transport.group_id != LINK_NO_GROUP &&
+      (fchown(fd, uid_t(-1), gid_t(transport.group_id)) != 0 || fchmod(fd, 0660) != 0))
+    return false;
   if (ftruncate(fd, size) != 0) return false;
   transport.view_size = size;
   return true;
@@ -146,6 +161,7 @@ TransportSend transport_send(uint32_t timeout_ms, uint32_t* reply) {
 void transport_close() {
   if (transport.socket_fd >= 0) close(transport.socket_fd);
   transport.socket_fd = -1;
+  transport.group_id = LINK_NO_GROUP;
   if (transport.view) munmap(transport.view, transport.view_size);
   transport.view = nullptr;
   if (transport.shm_fd >= 0) close(transport.shm_fd);

@@ -6,12 +6,18 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "server/aircraft_control_mailbox.h"
+#include "server/number_text.h"
+#include "server/printable_text.h"
+#include "server/scenario.h"
 #include "simlink/cells.h"
+#include "simlink/link_folder.h"
+#include "simlink/link_wire.h"
 #include "simlink/simlink.h"
 #include "tools/cockpit_ctl_values.h"
 
@@ -22,6 +28,7 @@ constexpr uint32_t DEFAULT_TURN_PAUSE_MS = 120;   // one step per unit frame
 constexpr uint32_t DEFAULT_WATCH_INTERVAL_MS = 50;
 constexpr int EXIT_LINK = 1;
 constexpr int EXIT_USAGE = 2;
+constexpr int EXIT_REFUSED = 3;
 
 struct Command {
   std::vector<std::string> words;   // verb and its operands
@@ -34,8 +41,8 @@ struct Command {
   long for_ms = -1;     // watch: how long, -1 = no limit
 };
 
-void usage() {
-  std::fprintf(stderr,
+void usage(FILE* to) {
+  std::fprintf(to,
                "usage: cockpit_ctl get OFFSET|CELL [--size N] [--type T]\n"
                "       cockpit_ctl set OFFSET|CELL VALUE [--size N] [--type T]\n"
                "       cockpit_ctl press CELL BIT [--hold-ms MS]\n"
@@ -45,36 +52,74 @@ void usage() {
                "       cockpit_ctl fail NAME | restore NAME | scenario load FILE | pause | resume\n"
                "       cockpit_ctl time-scale X | state     (the aircraft model of sim_server)\n"
                "  T: i8 u8 i16 u16 i32 u32 i64 u64 f32 f64 text (default: unsigned of --size bytes, 1)\n"
+               "  numbers are decimal unless written 0x... (010 is ten)\n"
                "  cells:");
-  for (const NamedCell* cell = cell_table(); cell->name; ++cell) std::fprintf(stderr, " %s", cell->name);
-  std::fprintf(stderr, "\n");
+  for (const NamedCell* cell = cell_table(); cell->name; ++cell) std::fprintf(to, " %s", cell->name);
+  std::fprintf(to, "\n");
 }
 
 int usage_error(const std::string& message) {
-  std::fprintf(stderr, "cockpit_ctl: %s\n", message.c_str());
+  // Messages quote what the user typed; a stray control byte is shown, never obeyed.
+  std::fprintf(stderr, "cockpit_ctl: %s\n", printable_text(message).c_str());
   return EXIT_USAGE;
 }
 
+// Says why the link was refused when the folder or socket is not to be
+// trusted; the client itself only reports that it found no server.
 int link_error(uint32_t code) {
   std::fprintf(stderr, "cockpit_ctl: %s\n", simlink_error_message(code));
+  if (code == SIMLINK_ERR_NOFS) {
+    const std::string folder = link_folder_path();
+    for (const char* name : {LINK_CLASS_NAME_MAIN, LINK_CLASS_NAME_LEGACY}) {
+      LinkEndpoint endpoint;
+      std::string why;
+      if (link_endpoint_check(folder, link_socket_path(folder, name), &endpoint, &why) == LINK_UNTRUSTED) {
+        std::fprintf(stderr, "cockpit_ctl: %s\n", printable_text(why).c_str());
+        break;
+      }
+    }
+  }
   return EXIT_LINK;
 }
 
-bool parse_number(const char* text, long low, long high, long* value) {
-  char* end = nullptr;
-  long parsed = std::strtol(text, &end, 0);
-  if (!*text || *end || parsed < low || parsed > high) return false;
-  *value = parsed;
+bool parse_number(const std::string& text, long low, long high, long* value) {
+  int64_t parsed = 0;
+  if (!number_text_in_range(text, low, high, &parsed)) return false;
+  *value = long(parsed);
   return true;
 }
 
-bool parse_command(int argc, char** argv, Command* command, std::string* error) {
+// The options and the member each sets; --type is the one that takes text.
+struct NumberOption {
+  const char* name;
+  long Command::*member_long;
+  uint32_t Command::*member_u32;
+};
+const NumberOption number_options[] = {
+    {"--size", nullptr, &Command::size},       {"--hold-ms", nullptr, &Command::hold_ms},
+    {"--pause-ms", nullptr, &Command::pause_ms}, {"--interval-ms", nullptr, &Command::interval_ms},
+    {"--count", &Command::count, nullptr},     {"--for-ms", &Command::for_ms, nullptr},
+};
+
+// False with a message; `help` set when the user asked for the usage.
+bool parse_command(int argc, char** argv, Command* command, bool* help, std::string* error) {
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      *help = true;
+      return true;
+    }
     bool is_option = arg.size() > 2 && arg[0] == '-' && arg[1] == '-';
     if (!is_option) {
       command->words.push_back(arg);
       continue;
+    }
+    const NumberOption* option = nullptr;
+    for (const NumberOption& known : number_options)
+      if (arg == known.name) option = &known;
+    if (!option && arg != "--type") {
+      *error = "unknown option " + arg;
+      return false;
     }
     if (i + 1 >= argc) {
       *error = arg + " needs a value";
@@ -82,23 +127,15 @@ bool parse_command(int argc, char** argv, Command* command, std::string* error) 
     }
     const char* value = argv[++i];
     long number = 0;
-    if (arg == "--type") {
+    if (!option) {
       command->type = value;
-      continue;
-    }
-    if (!parse_number(value, 0, 0x7FFFFFFF, &number)) {
-      *error = arg + " needs a number, not \"" + value + "\"";
+    } else if (!parse_number(value, 0, 0x7FFFFFFF, &number)) {
+      *error = arg + " needs a whole number, not \"" + value + "\"";
       return false;
-    }
-    if (arg == "--size") command->size = uint32_t(number);
-    else if (arg == "--hold-ms") command->hold_ms = uint32_t(number);
-    else if (arg == "--pause-ms") command->pause_ms = uint32_t(number);
-    else if (arg == "--interval-ms") command->interval_ms = uint32_t(number);
-    else if (arg == "--count") command->count = number;
-    else if (arg == "--for-ms") command->for_ms = number;
-    else {
-      *error = "unknown option " + arg;
-      return false;
+    } else if (option->member_long) {
+      command->*option->member_long = number;
+    } else {
+      command->*option->member_u32 = uint32_t(number);
     }
   }
   return true;
@@ -251,7 +288,6 @@ int run_watch(const Command& command) {
   return 0;
 }
 
-constexpr int EXIT_REFUSED = 3;
 constexpr uint32_t CONTROL_REPLY_WAIT_MS = 3000;
 constexpr uint32_t CONTROL_POLL_MS = 10;
 
@@ -264,6 +300,16 @@ int run_control(const Command& command) {
     // A scenario file is named as the user sees it, wherever sim_server runs.
     if (i == 2 && command.words[0] == "scenario") word = std::filesystem::absolute(word).lexically_normal().string();
     text += (i ? " " : "") + word;
+  }
+  // The file is checked here, with the user's own rights, and its problems
+  // told in full; the server answers a file it refuses without its contents.
+  if (command.words.size() == 3 && command.words[0] == "scenario" && command.words[1] == "load") {
+    auto scenario = std::make_unique<Scenario>();
+    ScenarioError error;
+    if (!scenario_load_file(command.words[2].c_str(), scenario.get(), &error)) {
+      std::fprintf(stderr, "cockpit_ctl: %s\n", scenario_error_text(error).c_str());
+      return EXIT_REFUSED;
+    }
   }
   if (text.size() >= CONTROL_REQUEST_TEXT_SIZE) return usage_error("the command is too long");
   uint32_t code = 0;
@@ -293,7 +339,7 @@ int run_control(const Command& command) {
       !simlink_read(CONTROL_REPLY_TEXT, CONTROL_REPLY_TEXT_SIZE, reply.data(), &code) || !simlink_process(&code))
     return link_error(code);
   reply[CONTROL_REPLY_TEXT_SIZE] = '\0';
-  std::string answer = reply.data();
+  std::string answer = printable_text(reply.data(), true);
   if (!answer.empty() && answer.back() != '\n') answer += '\n';
   std::fputs(answer.c_str(), status == 0 ? stdout : stderr);
   return status == 0 ? 0 : EXIT_REFUSED;
@@ -309,9 +355,14 @@ bool is_control_verb(const std::string& verb) {
 int main(int argc, char** argv) {
   Command command;
   std::string error;
-  if (!parse_command(argc, argv, &command, &error)) return usage_error(error);
+  bool help = false;
+  if (!parse_command(argc, argv, &command, &help, &error)) return usage_error(error);
+  if (help || (!command.words.empty() && command.words[0] == "help")) {
+    usage(stdout);
+    return 0;
+  }
   if (command.words.empty()) {
-    usage();
+    usage(stderr);
     return EXIT_USAGE;
   }
   const std::string& verb = command.words[0];
@@ -323,11 +374,8 @@ int main(int argc, char** argv) {
   else if (verb == "dim") status = run_dim(command);
   else if (verb == "watch") status = run_watch(command);
   else if (is_control_verb(verb)) status = run_control(command);
-  else if (verb == "help") {
-    usage();
-    return 0;
-  } else {
-    usage();
+  else {
+    usage(stderr);
     return usage_error("unknown verb \"" + verb + "\"");
   }
   simlink_close();

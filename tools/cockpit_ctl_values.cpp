@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "server/number_text.h"
+#include "server/printable_text.h"
 #include "simlink/cells.h"
 
 namespace {
@@ -53,25 +55,8 @@ const NamedCell cells[] = {
     {nullptr, 0},
 };
 
-bool parse_unsigned(const std::string& text, uint64_t* value) {
-  if (text.empty() || text[0] == '-' || text[0] == '+') return false;
-  errno = 0;
-  char* end = nullptr;
-  unsigned long long parsed = std::strtoull(text.c_str(), &end, 0);
-  if (errno != 0 || *end != 0) return false;
-  *value = parsed;
-  return true;
-}
-
-bool parse_signed(const std::string& text, int64_t* value) {
-  if (text.empty()) return false;
-  errno = 0;
-  char* end = nullptr;
-  long long parsed = std::strtoll(text.c_str(), &end, 0);
-  if (errno != 0 || *end != 0) return false;
-  *value = parsed;
-  return true;
-}
+bool parse_unsigned(const std::string& text, uint64_t* value) { return number_text_unsigned(text, value); }
+bool parse_signed(const std::string& text, int64_t* value) { return number_text_signed(text, value); }
 
 void put_le(uint8_t* bytes, uint64_t value, uint32_t size) {
   for (uint32_t i = 0; i < size; ++i) bytes[i] = uint8_t(value >> (8 * i));
@@ -220,7 +205,9 @@ std::string decode_value(const uint8_t* bytes, const ValueFormat& format) {
       }
       return out;
     case TYPE_TEXT:
-      return std::string(reinterpret_cast<const char*>(bytes), strnlen(reinterpret_cast<const char*>(bytes), format.size));
+      // Whatever a client wrote there, the terminal only ever sees printable text.
+      return printable_text(
+          std::string(reinterpret_cast<const char*>(bytes), strnlen(reinterpret_cast<const char*>(bytes), format.size)));
   }
   return "";
 }

@@ -107,7 +107,7 @@ int main() {
   auto space = std::make_unique<OffsetSpace>();
   offset_space_init(space.get());
   auto aircraft = std::make_unique<Aircraft>();
-  ModelControl control{aircraft.get(), false, false, 1.0};
+  ModelControl control{aircraft.get(), false, false, 1.0, PendingLoad{}};
   std::string error;
   if (!control_load_scenario(&control, nullptr, space->bytes, &error)) {
     std::fprintf(stderr, "%s\n", error.c_str());

@@ -58,14 +58,22 @@ TEST(Files, BoundedReadAndReadability) {
   fs::remove_all(dir);
 }
 
-TEST(Files, DirectoryListingIsSortedAndHasFilesOnly) {
+TEST(Files, DirectoryListingIsCaseBlindSortedAndHasFilesOnly) {
   fs::path dir = fresh_dir("listing");
-  for (const char* name : {"b.pln", "A.fmc", "a.pln", "planlist.txt"}) std::ofstream(dir / name) << "x";
+  for (const char* name : {"b.pln", "C.pln", "A.fmc", "a.pln", "planlist.txt"}) std::ofstream(dir / name) << "x";
   fs::create_directories(dir / "sub");
   std::vector<std::string> names;
   ASSERT_TRUE(list_directory_sorted(dir.string().c_str(), &names));
-  EXPECT_EQ(names, (std::vector<std::string>{"A.fmc", "a.pln", "b.pln", "planlist.txt"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"A.fmc", "a.pln", "b.pln", "C.pln", "planlist.txt"}));
   EXPECT_FALSE(list_directory_sorted((dir / "absent").string().c_str(), &names));
+  // A name from the Windows world may differ only in case.
+  std::string found;
+  ASSERT_TRUE(find_file_any_case((dir / "PLANLIST.TXT").string(), &found));
+  EXPECT_EQ(found, (dir / "planlist.txt").string());
+  ASSERT_TRUE(find_file_any_case((dir / "C.pln").string(), &found));
+  EXPECT_EQ(found, (dir / "C.pln").string());
+  EXPECT_FALSE(find_file_any_case((dir / "sub").string(), &found));
+  EXPECT_FALSE(find_file_any_case((dir / "absent" / "x").string(), &found));
   fs::remove_all(dir);
 }
 

@@ -15,6 +15,8 @@ std::string private_link_folder(const std::string& tag) {
   std::error_code ec;
   std::filesystem::remove_all(folder, ec);
   std::filesystem::create_directories(folder, ec);
+  // Whatever the umask: the server refuses a folder that others can write.
+  std::filesystem::permissions(folder, std::filesystem::perms::owner_all, ec);
   platform_set_environment("COCKPIT_LINK_DIR", folder.string().c_str());
   return folder.string();
 }
@@ -24,12 +26,13 @@ void remove_link_folder(const std::string& folder) {
   std::filesystem::remove_all(folder, ignored);
 }
 
-bool private_link_start(PrivateLink* link, OffsetSpace* space, const std::string& tag, std::string* error) {
+bool private_link_start(PrivateLink* link, OffsetSpace* space, const std::string& tag, std::string* error,
+                        const LinkServerOptions& options) {
   link->folder = private_link_folder(tag);
   offset_space_init(space);
-  LinkServerOptions options;
-  options.link_dir = link->folder.string();
-  link->server = link_server_start(space, options, error);
+  LinkServerOptions in_folder = options;
+  in_folder.link_dir = link->folder.string();
+  link->server = link_server_start(space, in_folder, error);
   return link->server != nullptr;
 }
 

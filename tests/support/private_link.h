@@ -20,9 +20,10 @@ struct PrivateLink {
   LinkServer* server = nullptr;
 };
 
-// A private folder (above) with `space`, initialised here, served in it. The
-// client is not opened.
-bool private_link_start(PrivateLink* link, OffsetSpace* space, const std::string& tag, std::string* error);
+// A private folder (above) with `space`, initialised here, served in it with
+// `options` (its folder is replaced). The client is not opened.
+bool private_link_start(PrivateLink* link, OffsetSpace* space, const std::string& tag, std::string* error,
+                        const LinkServerOptions& options = LinkServerOptions());
 // Closes the client, stops the server and removes the folder.
 void private_link_stop(PrivateLink* link);
 

@@ -15,6 +15,8 @@ int spawn_program(const std::string& path, const std::vector<std::string>& argum
 int stop_program(int pid, int signal_number);
 // Waits for the process to end by itself, at most `timeout_ms`; -1 on time-out (then it is killed).
 int wait_program(int pid, int timeout_ms);
+// A bare connection to a link socket, for tests that speak the wire themselves; -1 if refused.
+int connect_raw(const std::string& socket_path);
 // True once the socket of `class_name` in the folder accepts connections (waits up to 5 s).
 bool wait_for_server(const std::string& folder, const char* class_name);
 // Starts sim_server in the exported link folder and waits until it serves; -1 on failure.

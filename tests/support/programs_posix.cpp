@@ -61,16 +61,24 @@ int wait_program(int pid, int timeout_ms) {
   return -1;
 }
 
+int connect_raw(const std::string& socket_path) {
+  int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, socket_path.c_str(), sizeof address.sun_path - 1);
+  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
 bool wait_for_server(const std::string& folder, const char* class_name) {
   std::string path = link_socket_path(folder, class_name);
   for (int i = 0; i < 500; ++i) {
-    int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
-    bool up = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    close(fd);
-    if (up) return true;
+    int fd = connect_raw(path);
+    if (fd >= 0) close(fd);
+    if (fd >= 0) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   return false;

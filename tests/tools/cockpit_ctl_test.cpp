@@ -1,6 +1,7 @@
 // cockpit_ctl: its value conversions, and the program end to end against a
 // sim_server of its own.
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -41,6 +42,18 @@ TEST(CockpitCtlValues, LocationsAndFormats) {
   EXPECT_FALSE(parse_location("0x10000", &offset, &is_cell));
   EXPECT_FALSE(parse_location("-1", &offset, &is_cell));
   EXPECT_FALSE(parse_location("12abc", &offset, &is_cell));
+  // Decimal unless written 0x: a leading zero never means octal.
+  struct Number { const char* text; bool ok; uint32_t offset; };
+  const Number numbers[] = {{"010", true, 10}, {"0x10", true, 16}, {"0X1f", true, 31}, {"0", true, 0},
+                            {"08", true, 8},   {"0x", false, 0},   {" 1", false, 0},  {"1 ", false, 0},
+                            {"+1", false, 0},  {"0b1", false, 0}};
+  for (const Number& n : numbers) {
+    offset = 0xFFFF;
+    EXPECT_EQ(parse_location(n.text, &offset, &is_cell), n.ok) << n.text;
+    if (n.ok) {
+      EXPECT_EQ(offset, n.offset) << n.text;
+    }
+  }
 
   ValueFormat format{};
   std::string error;
@@ -76,6 +89,12 @@ TEST(CockpitCtlValues, EncodeChecksRangesAndDecodeKeepsSigns) {
   EXPECT_TRUE(encode_value("KVR01", text, bytes, &error));
   EXPECT_EQ(decode_value(bytes, text), "KVR01");
   EXPECT_FALSE(encode_value("KVR012", text, bytes, &error));  // no room for the terminator
+  EXPECT_TRUE(encode_value("-010", i16, bytes, &error));
+  EXPECT_EQ(decode_value(bytes, i16), "-10");
+  EXPECT_TRUE(encode_value("-0x8000", i16, bytes, &error));
+  EXPECT_EQ(decode_value(bytes, i16), "-32768");
+  const uint8_t escape[6] = {0x1B, '[', '2', 'J', 'A', 0};   // never reaches the terminal raw
+  EXPECT_EQ(decode_value(escape, text), "\\x1B[2JA");
   const uint8_t unterminated[6] = {'A', 'B', 'C', 'D', 'E', 'F'};
   EXPECT_EQ(decode_value(unterminated, text), "ABCDEF");
 }
@@ -104,6 +123,10 @@ TEST_F(CockpitCtlRun, ErrorsAreClearAndNonZero) {
   EXPECT_EQ(ctl("get reversion", &out, &err), 1);  // no server yet
   EXPECT_EQ(err, "cockpit_ctl: Cannot link to FSUIPC or WideClient\n");
   EXPECT_TRUE(out.empty());
+  ASSERT_EQ(chmod(folder.c_str(), 0777), 0);   // says why it will not look there
+  EXPECT_EQ(ctl("get reversion", &out, &err), 1);
+  EXPECT_NE(err.find("can be written by other users (mode 0777); refused"), std::string::npos) << err;
+  ASSERT_EQ(chmod(folder.c_str(), 0700), 0);
   EXPECT_EQ(ctl("get 0x10000", &out, &err), 2);
   EXPECT_EQ(ctl("set 0x0330 70000 --size 2", &out, &err), 2);
   EXPECT_NE(err.find("not a 16-bit unsigned number"), std::string::npos) << err;
@@ -132,6 +155,12 @@ TEST_F(CockpitCtlRun, GetSetPressTurnDimAndWatch) {
   ASSERT_EQ(ctl("set 0x0600 KVR --type text --size 6", &out), 0);
   EXPECT_EQ(get("0x0600 --type text --size 6"), "KVR\n");
 
+  ASSERT_EQ(ctl("set 8 8", &out), 0);
+  ASSERT_EQ(ctl("set 010 10", &out), 0);
+  EXPECT_EQ(get("0x0A"), "10\n");
+  EXPECT_EQ(get("010"), "10\n");
+  EXPECT_EQ(get("08"), "8\n");
+
   ASSERT_EQ(ctl("set reversion 1", &out), 0);
   EXPECT_EQ(get("0x73FB"), "1\n");
   // press: the bit is set for a moment, then cleared, and other bits stay.
@@ -156,6 +185,42 @@ TEST_F(CockpitCtlRun, GetSetPressTurnDimAndWatch) {
   EXPECT_EQ(wait_program(watcher, 10000), 0);
   ASSERT_EQ(run_command("cat " + folder + "/watch.txt", &out), 0);
   EXPECT_EQ(out, "0\n40\n");
+}
+
+// Both link programs: --help answers on standard output, an unknown option or
+// a missing value is exit 2 with a message, and bytes from a file are shown
+// in printable form.
+TEST_F(CockpitCtlRun, CommandLinesOfTheLinkPrograms) {
+  std::string dir = folder + "/scenarios";
+  std::string fifo = folder + "/pipe";
+  ASSERT_EQ(run_command("mkdir " + dir + " && mkfifo " + fifo + " && printf 'name x\\n\\033]0;owned\\007 on\\n' > " + folder +
+                            "/binary.scenario",
+                        nullptr),
+            0);
+  const std::string server = sim_server_path(), control = cockpit_ctl_path();
+  struct Case { std::string command; int status; bool on_stdout; const char* text; };
+  const Case cases[] = {
+      {control + " --help", 0, true, "usage: cockpit_ctl get"},
+      {control + " help", 0, true, "numbers are decimal unless written 0x"},
+      {control + " get 1 --bogus 2", 2, false, "cockpit_ctl: unknown option --bogus"},
+      {control + " get 1 --size", 2, false, "cockpit_ctl: --size needs a value"},
+      {control + " get 1 --size 0x", 2, false, "--size needs a whole number"},
+      {control + " scenario load " + dir, 3, false, "is a folder, not a scenario file"},
+      {control + " scenario load " + fifo, 3, false, "is not a regular file"},
+      {control + " scenario load " + folder + "/binary.scenario", 3, false, "unknown statement '\\x1B]0;owned\\x07'"},
+      {server + " --help", 0, true, "--max-per-process N"},
+      {server + " --bogus", 2, false, "sim_server: unknown argument \"--bogus\""},
+      {server + " --link-dir", 2, false, "sim_server: --link-dir needs a value"},
+      {server + " --max-clients 0", 2, false, "--max-clients needs a whole number 1..4096"},
+      {server + " --handshake-timeout x", 2, false, "--handshake-timeout needs seconds"},
+      {server + " --scenario " + dir, 2, false, "is a folder, not a scenario file"},
+  };
+  for (const Case& c : cases) {
+    std::string out, err;
+    EXPECT_EQ(run_command(c.command, &out, &err), c.status) << c.command;
+    EXPECT_NE((c.on_stdout ? out : err).find(c.text), std::string::npos) << c.command << "\n" << out << err;
+    EXPECT_EQ((out + err).find('\x1b'), std::string::npos) << c.command;
+  }
 }
 
 }  // namespace
