@@ -87,7 +87,7 @@ bool list_directory_sorted(const char* folder, std::vector<std::string>* names) 
   for (; it != fs::directory_iterator(); it.increment(ec)) {
     if (ec) return false;
     std::error_code type_ec;
-    if (it->is_regular_file(type_ec)) names->push_back(it->path().filename().string());
+    if (it->is_regular_file(type_ec)) names->push_back(file_path_text(it->path().filename()));
   }
   std::sort(names->begin(), names->end(), before_ignoring_case);
   return true;
@@ -101,12 +101,12 @@ bool find_file_any_case(const std::string& path, std::string* found) {
   }
   fs::path wanted(path);
   fs::path folder = wanted.parent_path();
-  std::string name = wanted.filename().string();
+  std::string name = file_path_text(wanted.filename());
   std::vector<std::string> names;
-  if (!list_directory_sorted(folder.empty() ? "." : folder.string().c_str(), &names)) return false;
+  if (!list_directory_sorted(folder.empty() ? "." : file_path_text(folder).c_str(), &names)) return false;
   for (const std::string& candidate : names) {
     if (same_ignoring_case(candidate, name)) {
-      *found = (folder / candidate).string();
+      *found = file_path_text(folder / candidate);
       return true;
     }
   }

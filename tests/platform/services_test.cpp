@@ -66,10 +66,11 @@ TEST(Files, DirectoryListingIsCaseBlindSortedAndHasFilesOnly) {
   ASSERT_TRUE(list_directory_sorted(dir.string().c_str(), &names));
   EXPECT_EQ(names, (std::vector<std::string>{"A.fmc", "a.pln", "b.pln", "C.pln", "planlist.txt"}));
   EXPECT_FALSE(list_directory_sorted((dir / "absent").string().c_str(), &names));
-  // A name from the Windows world may differ only in case.
+  // A name from the Windows world may differ only in case (a case-blind file
+  // system opens it as given).
   std::string found;
   ASSERT_TRUE(find_file_any_case((dir / "PLANLIST.TXT").string(), &found));
-  EXPECT_EQ(found, (dir / "planlist.txt").string());
+  EXPECT_TRUE(fs::equivalent(found, dir / "planlist.txt")) << found;
   ASSERT_TRUE(find_file_any_case((dir / "C.pln").string(), &found));
   EXPECT_EQ(found, (dir / "C.pln").string());
   EXPECT_FALSE(find_file_any_case((dir / "sub").string(), &found));
