@@ -1,10 +1,52 @@
 # Shared build helpers. Each source folder owns its CMakeLists.txt and uses these.
 
+# Two builds from one tree: Linux (POSIX, SDL2, FreeType, fontconfig, libpng)
+# and Windows (mingw-w64, the system's own APIs). A source named *_posix.cpp
+# belongs to the Linux build only, *_win32.cpp to the Windows build only; every
+# other source is in both. A new file is therefore picked up by both builds
+# unless its name says otherwise.
+if(WIN32)
+  set(COCKPIT_OTHER_PLATFORM_SUFFIX _posix)
+else()
+  set(COCKPIT_OTHER_PLATFORM_SUFFIX _win32)
+endif()
+
+# cockpit_platform_sources(OUT src...): the sources that belong to this build.
+function(cockpit_platform_sources out)
+  set(kept "")
+  foreach(src ${ARGN})
+    get_filename_component(stem ${src} NAME_WE)
+    if(NOT stem MATCHES "${COCKPIT_OTHER_PLATFORM_SUFFIX}$")
+      list(APPEND kept ${src})
+    endif()
+  endforeach()
+  set(${out} ${kept} PARENT_SCOPE)
+endfunction()
+
+# Tests that use POSIX processes, sockets or SDL directly, or start programs
+# through tests/support/programs.h (fork and exec), cannot run on Windows; the
+# Windows build keeps their names (as disabled tests and empty targets) so
+# that the CMake files that mention them stay valid.
+set(COCKPIT_POSIX_ONLY_INCLUDES
+    "#include (<(sys/(socket|mman|wait|un|stat)|poll|SDL[A-Za-z_]*)\\.h>|\"tests/support/programs\\.h\")")
+function(cockpit_uses_posix_only out)
+  set(found FALSE)
+  foreach(src ${ARGN})
+    file(STRINGS ${src} hits REGEX "${COCKPIT_POSIX_ONLY_INCLUDES}")
+    if(hits)
+      set(found TRUE)
+    endif()
+  endforeach()
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
 # cockpit_library(NAME [DEPS lib...]): a static library of every .cpp in the
-# calling folder (not recursive). Headers are included as "folder/file.h".
+# calling folder (not recursive) that belongs to this build. Headers are
+# included as "folder/file.h".
 function(cockpit_library name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  cockpit_platform_sources(srcs ${srcs})
   add_library(${name} STATIC ${srcs})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
   if(ARG_DEPS)
@@ -19,6 +61,26 @@ endfunction()
 # the build tree as COCKPIT_BINARY_DIR and the run tree as COCKPIT_RUN_DIR.
 function(cockpit_test name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  cockpit_platform_sources(ARG_SOURCES ${ARG_SOURCES})
+  # A test of the other build's own code (all its sources *_win32.cpp, say)
+  # or one that needs POSIX is kept as a disabled placeholder.
+  set(other_build FALSE)
+  if(NOT ARG_SOURCES)
+    set(other_build TRUE)
+  elseif(WIN32)
+    cockpit_uses_posix_only(other_build ${ARG_SOURCES})
+  endif()
+  if(other_build)
+    # Never built; it only lets the CMake lines that name it stand.
+    set(stub ${CMAKE_BINARY_DIR}/other_build_placeholder.cpp)
+    if(NOT EXISTS ${stub})
+      file(WRITE ${stub} "int main() { return 0; }\n")
+    endif()
+    add_executable(${name} EXCLUDE_FROM_ALL ${stub})
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES DISABLED TRUE LABELS "other_build")
+    return()
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main Threads::Threads)
   target_compile_definitions(${name} PRIVATE
@@ -107,6 +169,11 @@ endfunction()
 # cockpit_run_settings(FOLDER name PROGRAM target FILE settings-file [SET name=value ...])
 function(cockpit_run_settings)
   cmake_parse_arguments(ARG "" "FOLDER;PROGRAM;FILE" "SET" ${ARGN})
+  # A cross build runs the program through its emulator (Wine for Windows);
+  # without one the unit writes its defaults at its first start instead.
+  if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
+    return()
+  endif()
   list(TRANSFORM ARG_SET PREPEND "--set;")
   # The program is a target: it is built first, and a rebuilt program does
   # not rewrite the file.

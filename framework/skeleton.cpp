@@ -23,8 +23,8 @@
 
 namespace {
 
-constexpr int VK_ESCAPE = 0x1B;
-constexpr int VK_F = 'F';
+constexpr int KEY_ESCAPE = 0x1B;
+constexpr int KEY_FRAMELESS = 'F';
 constexpr int IDLE_SLEEP_MS = 1;
 constexpr int EXIT_OK = 0;
 constexpr int EXIT_FAILED = 1;
@@ -155,7 +155,7 @@ void write_last_frame_outputs() {
 void toggle_frameless() {
   record_placement();
   platform_window_set_frameless(!g_common->frameless);
-  clear_key(g_common, VK_F);
+  clear_key(g_common, KEY_FRAMELESS);
   g_common->frameless = !g_common->frameless;
 }
 
@@ -179,7 +179,7 @@ void main_loop() {
       // Nothing drawn: do not spin.
       platform_sleep_ms(IDLE_SLEEP_MS);
     }
-    if (!g_common->done && key_down(g_common, VK_ESCAPE)) {
+    if (!g_common->done && key_down(g_common, KEY_ESCAPE)) {
       g_common->done = true;
       g_common->exit_code = EXIT_OK;
     }
@@ -192,7 +192,7 @@ void main_loop() {
         g_common->exit_code = EXIT_OK;
       }
     }
-    if (key_down(g_common, VK_F)) toggle_frameless();
+    if (key_down(g_common, KEY_FRAMELESS)) toggle_frameless();
     inject_scheduled_keys(pass + 1);
   }
 }

@@ -1,14 +1,15 @@
-// Whole-file replacement through a temporary file and rename, bounded reads,
-// and sorted directory listings.
+// Whole-file replacement through a temporary file in the same folder, bounded
+// reads and sorted directory listings. Only syncing and the final replacing
+// move are the system's own (files_posix.cpp, files_win32.cpp).
 #include "platform/files.h"
-
-#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+
+#include "platform/files_system.h"
 
 namespace fs = std::filesystem;
 
@@ -35,14 +36,14 @@ bool same_ignoring_case(const std::string& a, const std::string& b) {
 }  // namespace
 
 bool write_file_atomic(const char* path, const void* data, size_t size) {
-  std::string temp = std::string(path) + ".tmp." + std::to_string(static_cast<long>(getpid()));
+  std::string temp = std::string(path) + ".tmp." + std::to_string(file_process_id());
   std::FILE* f = std::fopen(temp.c_str(), "wb");
   if (!f) return false;
   bool ok = size == 0 || std::fwrite(data, 1, size, f) == size;
   ok = std::fflush(f) == 0 && ok;
-  ok = fsync(fileno(f)) == 0 && ok;
+  ok = file_sync(f) && ok;
   ok = std::fclose(f) == 0 && ok;
-  if (ok) ok = std::rename(temp.c_str(), path) == 0;
+  if (ok) ok = file_replace(temp.c_str(), path);
   if (!ok) std::remove(temp.c_str());
   return ok;
 }
@@ -86,7 +87,7 @@ bool list_directory_sorted(const char* folder, std::vector<std::string>* names) 
   for (; it != fs::directory_iterator(); it.increment(ec)) {
     if (ec) return false;
     std::error_code type_ec;
-    if (it->is_regular_file(type_ec)) names->push_back(it->path().filename().string());
+    if (it->is_regular_file(type_ec)) names->push_back(file_path_text(it->path().filename()));
   }
   std::sort(names->begin(), names->end(), before_ignoring_case);
   return true;
@@ -100,12 +101,12 @@ bool find_file_any_case(const std::string& path, std::string* found) {
   }
   fs::path wanted(path);
   fs::path folder = wanted.parent_path();
-  std::string name = wanted.filename().string();
+  std::string name = file_path_text(wanted.filename());
   std::vector<std::string> names;
-  if (!list_directory_sorted(folder.empty() ? "." : folder.string().c_str(), &names)) return false;
+  if (!list_directory_sorted(folder.empty() ? "." : file_path_text(folder).c_str(), &names)) return false;
   for (const std::string& candidate : names) {
     if (same_ignoring_case(candidate, name)) {
-      *found = (folder / candidate).string();
+      *found = file_path_text(folder / candidate);
       return true;
     }
   }

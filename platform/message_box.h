@@ -7,3 +7,5 @@ enum MessageIcon { ICON_INFORMATION, ICON_EXCLAMATION };
 void platform_set_headless(bool headless);
 bool platform_is_headless();
 void platform_message_box(const char* caption, const char* text, MessageIcon icon);
+// The system's own box, waiting for the click; false when none can be shown.
+bool platform_show_system_box(const char* caption, const char* text, MessageIcon icon);

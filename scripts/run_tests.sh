@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: the unit and picture tests under Xvfb,
-# the unit tests again with AddressSanitizer/UBSan, and each fuzz target for a
-# bounded time.
+# the unit tests again with AddressSanitizer/UBSan, each fuzz target for a
+# bounded time, and the Windows cross build with its unit tests under Wine.
 set -uo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 fuzz_seconds=${FUZZ_SECONDS:-20}
@@ -44,5 +44,14 @@ if "$here/scripts/setup.sh" "$here/build-fuzz" -DCOCKPIT_FUZZ=ON -DCOCKPIT_TESTS
 else
   status=1
 fi
+
+echo "== Windows build (mingw-w64), its unit and link tests under Wine =="
+start=$SECONDS
+if "$here/scripts/build_windows.sh" "$here/build-windows"; then
+  "$here/scripts/test_windows.sh" "$here/build-windows" unit || status=1
+else
+  status=1
+fi
+echo "Windows stage: $((SECONDS - start)) s"
 
 exit $status

@@ -16,17 +16,7 @@ packages=(
   imagemagick librsvg2-bin espeak-ng sox
   iproute2 util-linux
 )
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "setup: installing ${missing[*]}"
-  sudo_cmd=""
-  [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
-  $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+"$here/scripts/install_packages.sh" "${packages[@]}"
 
 # The units ask fontconfig for the face "Korvu"; alias it to the installed cockpit face.
 alias_src=$here/artwork/fonts/60-korvu-alias.conf

@@ -165,7 +165,7 @@ bool read_block(int fd, uint8_t* buffer, size_t from, size_t to) {
   return true;
 }
 
-uint32_t serve_request(OffsetSpace* space, ClientMapping* mapping, const char* name, uid_t owner, uint8_t* buffer) {
+uint32_t serve_request(LinkServer* server, ClientMapping* mapping, const char* name, uid_t owner, uint8_t* buffer) {
   int fd = open_mapping(mapping, name, owner);
   if (fd < 0) return BATCH_REPLY_REFUSED;
   size_t have = FIRST_READ, used = 0;
@@ -174,7 +174,8 @@ uint32_t serve_request(OffsetSpace* space, ClientMapping* mapping, const char* n
     if (!read_block(fd, buffer, have, BLOCK_SIZE)) return BATCH_REPLY_REFUSED;
     have = BLOCK_SIZE;
   }
-  uint32_t reply = batch_execute(space, buffer, have, &used);
+  LinkBatchHandler handler = server->options.handler ? server->options.handler : link_server_execute;
+  uint32_t reply = handler(server->options.handler_context, server->space, buffer, have, &used);
   if (reply != BATCH_REPLY_OK) return reply;
   size_t written = 0;
   while (written < used) {
@@ -202,7 +203,7 @@ void* serve_client(void* argument) {
     uint32_t sequence = 0;
     char name[LINK_WIRE_NAME_SIZE];
     link_wire_unpack_request(request, &sequence, name);
-    uint32_t word = serve_request(server->space, &mapping, name, client->peer.uid, buffer.data());
+    uint32_t word = serve_request(server, &mapping, name, client->peer.uid, buffer.data());
     if (word == BATCH_REPLY_OK) deadline = -1;
     uint8_t reply[LINK_WIRE_REPLY_SIZE];
     link_wire_pack_reply(reply, sequence, word);
@@ -435,11 +436,7 @@ LinkServer* link_server_start(OffsetSpace* space, const LinkServerOptions& optio
     release(server);
     return nullptr;
   }
-  if (options.wrong_version) {
-    std::lock_guard<std::mutex> hold(space->lock);
-    space->server_version = SPACE_SERVER_VERSION_TOO_OLD;
-    space_put(space->bytes, SPACE_OFFSET_SERVER_VERSION, &space->server_version, 4);
-  }
+  link_server_prepare_space(space, options);
   server->acceptor = std::thread(accept_clients, server);
   return server;
 }

@@ -2,7 +2,7 @@
 // The seam between the client core and the operating system. The core packs
 // and walks the request block; a transport finds the server, owns the shared
 // mapping and delivers one block per send. One transport is compiled per
-// platform (POSIX now; Win32 beside it later), both behind these calls.
+// build (transport_posix.cpp, transport_win32.cpp), both behind these calls.
 #include <cstdint>
 
 enum TransportFind { TRANSPORT_FOUND_MAIN, TRANSPORT_FOUND_LEGACY, TRANSPORT_NOT_FOUND };

@@ -6,6 +6,9 @@
 #include "platform/font_outline.h"
 
 TEST(NoFonts, BuildingAFontMarksItMissing) {
+#ifdef _WIN32
+  GTEST_SKIP() << "an empty font configuration is fontconfig's; Windows always has a face to substitute";
+#endif
   FontOutlines outlines;
   EXPECT_FALSE(load_font_outlines("Korvu", 400, &outlines));
   EXPECT_FALSE(build_font("Korvu", 2, 10, 700));

@@ -45,8 +45,8 @@ class PfdExchange : public ::testing::Test {
     g_pfd.common.connected = true;
     g_pfd.knob_reader = CounterReader{};
     side(0);
-    std::snprintf(g_pfd.settings.du2_path, sizeof g_pfd.settings.du2_path, "%s", (dir / "du2").c_str());
-    std::snprintf(g_pfd.settings.du3_path, sizeof g_pfd.settings.du3_path, "%s", (dir / "du3").c_str());
+    std::snprintf(g_pfd.settings.du2_path, sizeof g_pfd.settings.du2_path, "%s", (dir / "du2").string().c_str());
+    std::snprintf(g_pfd.settings.du3_path, sizeof g_pfd.settings.du3_path, "%s", (dir / "du3").string().c_str());
     minimums_init();
     put(CELL_ALERT, uint8_t{0});
     put(CELL_TCAS_FLAGS, uint8_t{0});

@@ -12,6 +12,7 @@
 #include "pfd/pfd_convert.h"
 #include "pfd/minimums.h"
 #include "pfd/pfd_groups.h"
+#include "platform/environment.h"
 #include "platform/gl_test_context.h"
 #include "platform/png_file.h"
 
@@ -23,8 +24,8 @@ std::string PfdPicture::audio_file() {
 
 void PfdPicture::SetUpTestSuite() {
   // Before any sound: the audio device is opened once per process.
-  setenv("SDL_AUDIODRIVER", "disk", 1);
-  setenv("SDL_DISKAUDIOFILE", audio_file().c_str(), 1);
+  platform_set_environment("SDL_AUDIODRIVER", "disk");
+  platform_set_environment("SDL_DISKAUDIOFILE", audio_file().c_str());
   context = gl_test_context_create(W, H);
   if (!context) return;
   apply_drawing_area(DrawingArea{W, H});

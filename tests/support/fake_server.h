@@ -1,28 +1,32 @@
 #pragma once
-// A link server for tests that can misbehave on demand: answer normally,
-// refuse, rewrite the block behind the client's back, stay silent or hang up.
+// A link server for tests that misbehaves on demand: the real listener of
+// this build (socket or window) with a batch handler that may refuse, rewrite
+// the block behind the client's back, or answer too late.
 #include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "server/link_server.h"
 #include "server/offset_space.h"
 
-enum FakeMode { FAKE_SERVE, FAKE_REPLY_ZERO, FAKE_TAMPER, FAKE_SILENT, FAKE_HANG_UP };
+enum FakeMode { FAKE_SERVE, FAKE_REPLY_ZERO, FAKE_TAMPER, FAKE_SILENT };
+
+// A silent answer comes this late: longer than the short time-out the tests use.
+constexpr int FAKE_SILENT_MS = 300;
 
 struct FakeServer {
   OffsetSpace space;
-  int listen_fd = -1;
-  std::string path;
-  std::thread thread;
+  LinkServer* server = nullptr;
   std::atomic<int> mode{FAKE_SERVE};
-  std::atomic<bool> stop{false};
   std::atomic<int> requests{0};
+  std::atomic<int> busy{0};         // handlers running now
   std::mutex seen_lock;
   std::vector<uint8_t> last_block;  // the first bytes of the last block received
 };
 
-bool fake_server_start(FakeServer* server, const std::string& folder);
-void fake_server_stop(FakeServer* server);
+bool fake_server_start(FakeServer* fake, const std::string& folder);
+void fake_server_stop(FakeServer* fake);
+// Waits until no request has been in hand for a while (late answers done).
+void fake_server_wait_idle(FakeServer* fake);

@@ -1,24 +1,23 @@
 #include "tests/support/private_link.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <random>
 #include <system_error>
 
+#include "platform/environment.h"
 #include "simlink/simlink.h"
 
 std::string private_link_folder(const std::string& tag) {
   std::random_device random;
   // Short names: socket paths have a small length limit.
   std::filesystem::path folder = std::filesystem::temp_directory_path() /
-      (tag + "-" + std::to_string(getpid()) + "-" + std::to_string(random() % 100000));
+      (tag + "-" + std::to_string(random() % 1000000000));
   std::error_code ec;
   std::filesystem::remove_all(folder, ec);
   std::filesystem::create_directories(folder, ec);
   // Whatever the umask: the server refuses a folder that others can write.
   std::filesystem::permissions(folder, std::filesystem::perms::owner_all, ec);
-  setenv("COCKPIT_LINK_DIR", folder.c_str(), 1);
+  platform_set_environment("COCKPIT_LINK_DIR", folder.string().c_str());
   return folder.string();
 }
 

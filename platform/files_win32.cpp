@@ -1,0 +1,20 @@
+// rename() does not replace an existing file on Windows; MoveFileEx does, in one step.
+#include <windows.h>
+#include <io.h>
+
+#include "platform/files_system.h"
+
+bool file_sync(std::FILE* file) { return _commit(_fileno(file)) == 0; }
+bool file_replace(const char* from, const char* to) {
+  return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+unsigned long file_process_id() { return static_cast<unsigned long>(GetCurrentProcessId()); }
+
+std::string file_path_text(const std::filesystem::path& path) {
+  const std::wstring wide = path.wstring();
+  if (wide.empty()) return std::string();
+  int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string text(size > 0 ? size : 0, '\0');
+  if (size > 0) WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), &text[0], size, nullptr, nullptr);
+  return text;
+}
