@@ -113,6 +113,7 @@ const UnitHooks HOOKS = {
     left_click,                // left_click: the panel's buttons and knobs
     window_moved,              // window_moved: the settings are rewritten at every move
     before_shutdown,           // before_shutdown: takes back the settings just saved
+    nullptr,                   // right_click: nothing on the right button
 };
 
 }  // namespace

@@ -29,18 +29,20 @@ bool rect_transparent(const uint8_t* alpha, int width, int x0, int x1, int y0, i
   return true;
 }
 
-void full_quad(bool textured) {
+void quad(float half_width, float half_height, bool textured) {
   glBegin(GL_QUADS);
   if (textured) glTexCoord2f(0.0f, 0.0f);
-  glVertex2f(-FULL_QUAD_HALF_WIDTH, -FULL_QUAD_HALF_HEIGHT);
+  glVertex2f(-half_width, -half_height);
   if (textured) glTexCoord2f(1.0f, 0.0f);
-  glVertex2f(FULL_QUAD_HALF_WIDTH, -FULL_QUAD_HALF_HEIGHT);
+  glVertex2f(half_width, -half_height);
   if (textured) glTexCoord2f(1.0f, 1.0f);
-  glVertex2f(FULL_QUAD_HALF_WIDTH, FULL_QUAD_HALF_HEIGHT);
+  glVertex2f(half_width, half_height);
   if (textured) glTexCoord2f(0.0f, 1.0f);
-  glVertex2f(-FULL_QUAD_HALF_WIDTH, FULL_QUAD_HALF_HEIGHT);
+  glVertex2f(-half_width, half_height);
   glEnd();
 }
+
+void full_quad(bool textured) { quad(FULL_QUAD_HALF_WIDTH, FULL_QUAD_HALF_HEIGHT, textured); }
 }  // namespace
 
 void draw_fade_quad(float alpha) {
@@ -52,19 +54,23 @@ void draw_fade_quad(float alpha) {
   full_quad(false);
 }
 
-void draw_bezel_overlay(uint32_t texture) {
+void draw_blended_texture_quad(uint32_t texture, float half_width, float half_height, float depth) {
   glLoadIdentity();
-  glTranslatef(0.0f, 0.0f, -BEZEL_OVERLAY_OFFSET);
+  glTranslatef(0.0f, 0.0f, -depth);
   glColor3f(1.0f, 1.0f, 1.0f);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, texture);
-  glTranslatef(0.0f, 0.0f, -FULL_QUAD_DEPTH);
-  full_quad(true);
+  quad(half_width, half_height, true);
   glDisable(GL_BLEND);
   glDisable(GL_TEXTURE_2D);
   glDisable(GL_DEPTH_TEST);
+}
+
+void draw_bezel_overlay(uint32_t texture) {
+  draw_blended_texture_quad(texture, FULL_QUAD_HALF_WIDTH, FULL_QUAD_HALF_HEIGHT,
+                            FULL_QUAD_DEPTH + BEZEL_OVERLAY_OFFSET);
 }
 
 OverlayOpening find_alpha_opening(const uint8_t* alpha, int width, int height) {

@@ -10,6 +10,10 @@ constexpr float BEZEL_OVERLAY_OFFSET = 0.15f;
 
 // Black with the given alpha over the whole drawing area.
 void draw_fade_quad(float alpha);
+// A texture on the quad (-half_width, -half_height)..(half_width, half_height)
+// at `depth`, white and blended over the picture (the bezel pictures);
+// leaves blending, texturing and depth testing off.
+void draw_blended_texture_quad(uint32_t texture, float half_width, float half_height, float depth);
 // The bezel texture over everything; leaves blending, texturing and depth
 // testing off.
 void draw_bezel_overlay(uint32_t texture);

@@ -109,6 +109,9 @@ void handle_event(const PlatformEvent& event) {
       g_common->click_y = event.b;
       if (g_hooks->left_click) g_hooks->left_click(event.a, event.b);
       break;
+    case EVENT_RIGHT_CLICK:
+      if (g_hooks->right_click) g_hooks->right_click();
+      break;
     case EVENT_NONE:
       break;
   }

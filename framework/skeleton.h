@@ -26,6 +26,7 @@ struct UnitHooks {
   void (*left_click)(int x, int y);   // client pixels, origin top left; may be null
   void (*window_moved)();             // after the placement is recorded; may be null
   void (*before_shutdown)();          // unit teardown while the GL context is current; may be null
+  void (*right_click)();              // right button pressed; may be null
 };
 
 // Runs the program: parses the common options (--frames N, --screenshot FILE,
@@ -41,7 +42,8 @@ struct UnitHooks {
 //     "ERROR", exit 1, settings untouched); show it; resize; the shared GL
 //     state and quadric; gl_init() (false: "Initialization Failed.", exit 1);
 //   main loop: every waiting event first (close, key table, resize,
-//     move -> window_moved(), left click -> left_click()); then, while active,
+//     move -> window_moved(), left click -> left_click(), right click ->
+//     right_click()); then, while active,
 //     the text capture is cleared and frame() runs; Escape ends the loop (0);
 //     the frame is presented; 'F' toggles the frame keeping the position.
 //     A minimised window draws nothing and sleeps 1 ms per pass;

@@ -138,6 +138,7 @@ const UnitHooks HOOKS = {
     left_click,                // left_click: the bezel's soft keys and knob
     nullptr,                   // window_moved: nothing to do; the settings are saved at shutdown
     release_gl,                // before_shutdown: the static display lists
+    nullptr,                   // right_click: nothing on the right button
 };
 
 }  // namespace

@@ -128,6 +128,7 @@ const UnitHooks HOOKS = {
     left_click,                // left_click: the bezel's buttons and knobs
     nullptr,                   // window_moved: nothing to do; the settings are saved at shutdown
     before_shutdown,           // before_shutdown: waits for a minimums alert still playing
+    nullptr,                   // right_click: nothing on the right button
 };
 
 }  // namespace

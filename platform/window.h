@@ -12,7 +12,7 @@ struct PlatformWindowParams {
 };
 
 // Creates the window with a double-buffered compatibility GL context (16-bit
-// depth, 8 bits per colour) and makes the context current. On failure returns
+// depth, 1 stencil bit, 8 bits per colour) and makes the context current. On failure returns
 // false and names the step that failed in *error (one of the messages the
 // units show: "Window Creation Error.", "Can't Create A GL Rendering Context."
 // ...). Whatever was made before the failure is released again.
@@ -39,6 +39,7 @@ enum PlatformEventType {
   EVENT_RESIZE,        // a, b = client width, height
   EVENT_MOVED,         // a, b = client-area left, top
   EVENT_LEFT_CLICK,    // a, b = client pixels from the top left
+  EVENT_RIGHT_CLICK,   // a, b = client pixels from the top left
 };
 
 struct PlatformEvent {

@@ -13,6 +13,8 @@ SDL_GLContext g_context = nullptr;
 bool g_video_started = false;
 
 constexpr int DEPTH_BITS = 16;
+// One stencil bit: the radio unit masks its navigation page's compass arc.
+constexpr int STENCIL_BITS = 1;
 constexpr int COLOUR_CHANNEL_BITS = 8;
 
 bool start_video() {
@@ -49,6 +51,7 @@ bool platform_window_create(const PlatformWindowParams& params, const char** err
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, DEPTH_BITS);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, STENCIL_BITS);
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, COLOUR_CHANNEL_BITS);
   SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, COLOUR_CHANNEL_BITS);
   SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, COLOUR_CHANNEL_BITS);
@@ -139,8 +142,8 @@ bool platform_poll_event(PlatformEvent* event) {
         return true;
       }
       case SDL_MOUSEBUTTONDOWN:
-        if (e.button.button != SDL_BUTTON_LEFT) break;
-        event->type = EVENT_LEFT_CLICK;
+        if (e.button.button != SDL_BUTTON_LEFT && e.button.button != SDL_BUTTON_RIGHT) break;
+        event->type = e.button.button == SDL_BUTTON_LEFT ? EVENT_LEFT_CLICK : EVENT_RIGHT_CLICK;
         event->a = e.button.x;
         event->b = e.button.y;
         return true;

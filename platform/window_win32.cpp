@@ -12,7 +12,7 @@
 namespace {
 
 constexpr const char* WINDOW_CLASS = "OpenGL";
-constexpr int COLOUR_BITS = 32, DEPTH_BITS = 16, STENCIL_BITS = 0;
+constexpr int COLOUR_BITS = 32, DEPTH_BITS = 16, STENCIL_BITS = 1;  // the radio unit's navigation arc is cut with the stencil
 constexpr DWORD FRAMED_STYLE = WS_OVERLAPPEDWINDOW, FRAMELESS_STYLE = WS_POPUP;
 constexpr DWORD FRAMED_EX_STYLE = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE, FRAMELESS_EX_STYLE = WS_EX_APPWINDOW;
 constexpr DWORD CLIP_STYLES = WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
@@ -60,11 +60,12 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
     case WM_MOVE:
       push(EVENT_MOVED, 0, static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam)));
       return 0;
-    case WM_LBUTTONDOWN: {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN: {
       POINT cursor;
       GetCursorPos(&cursor);
       ScreenToClient(window, &cursor);
-      push(EVENT_LEFT_CLICK, 0, cursor.x, cursor.y);
+      push(message == WM_LBUTTONDOWN ? EVENT_LEFT_CLICK : EVENT_RIGHT_CLICK, 0, cursor.x, cursor.y);
       return 0;
     }
     default:

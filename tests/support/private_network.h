@@ -1,0 +1,13 @@
+#pragma once
+// Programs that may send datagrams (the radio units) run in a private network
+// namespace whose only interface is loopback, with the multicast range routed
+// to it, so that nothing they send ever leaves the machine.
+#include <string>
+#include <vector>
+
+// False (with the reason) when no private namespace can be made here, for
+// example without the rights to make one; tests then skip.
+bool private_network_available(std::string* why);
+// Starts `program` with `arguments` in a fresh private namespace; returns the
+// process id (the program itself, so that a signal reaches it) or -1.
+int spawn_in_private_network(const std::string& program, const std::vector<std::string>& arguments);
