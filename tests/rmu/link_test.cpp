@@ -79,18 +79,25 @@ class RmuLinkTest : public ::testing::Test {
   fs::path previous_;
 };
 
-TEST_F(RmuLinkTest, TwoUnitsStayInStepAndAFullBurstIsAppliedInTheNextFrame) {
-  enter(true);
+// Along the multicast route to loopback, and with loopback named as the
+// interface where no route to the groups exists.
+class RmuLinkRoutes : public RmuLinkTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(RmuLinkRoutes, TwoUnitsStayInStepAndAFullBurstIsAppliedInTheNextFrame) {
+  bool routed = GetParam();
+  enter(routed);
   if (IsSkipped()) return;
+  uint32_t interface_address = routed ? 0 : 0x7F000001;
   // A listener of our own on RMU1's sending group sees the wire format.
   int error = 0;
   int64_t listener = platform_udp_open(&error);
   ASSERT_NE(listener, UDP_NO_SOCKET);
   ASSERT_TRUE(platform_udp_reuse_address(listener, &error));
   ASSERT_TRUE(platform_udp_bind_any(listener, 1001, &error));
-  ASSERT_TRUE(platform_udp_join(listener, RMU_LINK_GROUPS[0], 0, &error)) << error;
+  ASSERT_TRUE(platform_udp_join(listener, RMU_LINK_GROUPS[0], interface_address, &error)) << error;
 
   Unit rmu1(RMU_SIDE_1), rmu2(RMU_SIDE_2);
+  rmu1.state.link.config.interface_address = rmu2.state.link.config.interface_address = interface_address;
   rmu1.frame();
   rmu2.frame();
   ASSERT_TRUE(rmu1.state.link.sender.ready && rmu1.state.link.receiver.ready);
@@ -130,6 +137,7 @@ TEST_F(RmuLinkTest, TwoUnitsStayInStepAndAFullBurstIsAppliedInTheNextFrame) {
   rmu1.close();
   rmu2.close();
 }
+INSTANTIATE_TEST_SUITE_P(DefaultRouteAndLoopbackInterface, RmuLinkRoutes, ::testing::Values(true, false));
 
 // A peer whose range line stays selected sends five datagrams every frame;
 // a frame that drains everything waiting keeps up, and a one-off TA toggle

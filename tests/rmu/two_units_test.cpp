@@ -145,6 +145,17 @@ TEST_F(TwoRmus, StayInStepAndKeepTheHardwareBits) {
   ASSERT_TRUE(press(one.buttons_a, 6));
   EXPECT_TRUE(wait_for([&] { return load<uint8_t>(CELL_TCAS_BAND) == 0xF4; })) << int(load<uint8_t>(CELL_TCAS_BAND));
 
+  // RMU2's navigation page: the course line sets the NAV1 course word (2
+  // bytes: the word after it is not touched), 359 inner up giving 0.
+  put(uint32_t{0x0C4E}, uint16_t{359});
+  put(uint32_t{0x0C50}, uint16_t{0xBEEF});
+  ASSERT_TRUE(press(two.buttons_b, 4));  // page menu
+  ASSERT_TRUE(press(two.buttons_a, 7));  // R2 NAVIGATION
+  ASSERT_TRUE(press(two.buttons_a, 6));  // L6 course
+  put(two.inner_knob, uint8_t{1});
+  EXPECT_TRUE(wait_for([&] { return load<uint16_t>(0x0C4E) == 0; })) << load<uint16_t>(0x0C4E);
+  EXPECT_EQ(load<uint16_t>(0x0C50), 0xBEEF);
+
   for (int& pid : pids_) {
     EXPECT_EQ(stop_program(pid, SIGTERM), 0);
     pid = -1;
