@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "platform/message_box.h"
 #include "platform/udp_multicast.h"
@@ -133,6 +134,24 @@ TEST_P(RmuLinkRoutes, TwoUnitsStayInStepAndAFullBurstIsAppliedInTheNextFrame) {
       ASSERT_EQ(got, 256) << text;
       EXPECT_STREQ(reinterpret_cast<const char*>(bytes), text);
     }
+  // Through the socket: a longer datagram and a short unterminated one are
+  // dropped, the well-formed one after them is applied.
+  uint8_t long_one[300] = {'C', '8'};
+  const uint8_t short_one[2] = {'C', '9'};
+  const uint8_t good[3] = {'C', '1', '0'};
+  const uint8_t good_terminated[4] = {'C', '1', '0', 0};
+  if (interface_address != 0) {
+    ASSERT_TRUE(platform_udp_send_interface(listener, interface_address, &error));
+  }
+  for (auto [bytes, size] : {std::pair<const uint8_t*, size_t>{long_one, sizeof long_one}, {short_one, sizeof short_one},
+                             {good, sizeof good}, {good_terminated, sizeof good_terminated}})
+    ASSERT_TRUE(platform_udp_send_to(listener, RMU_LINK_GROUPS[0], 1001, bytes, size, &error)) << error;
+  uint64_t dropped = rmu2.state.link.datagrams_dropped;
+  rmu2.frame();
+  EXPECT_EQ(rmu2.state.link.datagrams_dropped - dropped, 3u);
+  EXPECT_EQ(rmu2.state.link.last_frame_applied, 1);
+  EXPECT_EQ(rmu2.state.transponder.tcas_range, 10);
+
   platform_udp_close(listener);
   rmu1.close();
   rmu2.close();
