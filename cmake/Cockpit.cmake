@@ -24,11 +24,12 @@ function(cockpit_platform_sources out)
 endfunction()
 
 # Tests that use POSIX processes, sockets or SDL directly, or start programs
-# through tests/support/programs.h (fork and exec), cannot run on Windows; the
+# through tests/support/programs.h (fork and exec), or use private network
+# namespaces (tests/support/private_network.h), cannot run on Windows; the
 # Windows build keeps their names (as disabled tests and empty targets) so
 # that the CMake files that mention them stay valid.
 set(COCKPIT_POSIX_ONLY_INCLUDES
-    "#include (<(sys/(socket|mman|wait|un|stat)|poll|SDL[A-Za-z_]*)\\.h>|\"tests/support/programs\\.h\")")
+    "#include (<(sys/(socket|mman|wait|un|stat)|poll|SDL[A-Za-z_]*)\\.h>|\"tests/support/(programs|private_network)\\.h\")")
 function(cockpit_uses_posix_only out)
   set(found FALSE)
   foreach(src ${ARGN})

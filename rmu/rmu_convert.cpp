@@ -74,6 +74,7 @@ void rmu_convert_values(const RmuRaw& r, RmuValues* v) {
   if (magnetic < 0.0) magnetic += 360.0;
   if (magnetic >= 360.0) magnetic -= 360.0;
   v->magnetic_heading = magnetic;
+  v->nav1_course = r.nav1_course;
   v->vor_bearing = r.vor_bearing;
   v->bearing_0c60 = r.bearing_0c60;
   v->dme = r.dme / DME_TENTHS;
@@ -92,7 +93,11 @@ void rmu_convert_radios(const RmuRaw& r, bool simulator_master, RmuRadios* radio
                       &radios->adf_units);
     radios->adf_start_pending = false;
   }
-  if (!simulator_master) return;
+  if (!simulator_master) {
+    // The unit is the master: the simulator's standby flag still shows.
+    if (r.transponder_standby != t->mode) t->mode = r.transponder_standby;
+    return;
+  }
   radios->com_active = rmu_word_frequency(r.com_active);
   radios->com_standby = rmu_word_frequency(r.com_standby);
   radios->nav_active = rmu_word_frequency(r.nav_active);

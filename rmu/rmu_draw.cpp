@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 
@@ -31,6 +32,12 @@ void rmu_text(float x, float y, float height, RmuColour colour, int alignment, c
 }
 
 float rmu_text_width(const char* text, float height) { return text_width(text) * height; }
+
+int rmu_display_int(double value) {
+  return value > -2147483648.0 && value < 2147483648.0 ? static_cast<int>(value) : 0;
+}
+
+void rmu_line_width(float width) { glLineWidth(width); }
 
 void rmu_line(float x1, float y1, float x2, float y2) {
   glBegin(GL_LINES);

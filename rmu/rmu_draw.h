@@ -34,6 +34,10 @@ void rmu_colour(RmuColour colour);
 void rmu_text(float x, float y, float height, RmuColour colour, int alignment, const char* format, ...)
     __attribute__((format(printf, 6, 7)));
 float rmu_text_width(const char* text, float height);
+// A real value shown with "%d": truncated toward zero; beyond the int range
+// (or NaN) it shows 0.
+int rmu_display_int(double value);
+void rmu_line_width(float width);
 void rmu_line(float x1, float y1, float x2, float y2);
 void rmu_box(float left, float bottom, float right, float top);         // outline
 void rmu_filled_box(float left, float bottom, float right, float top);

@@ -146,3 +146,19 @@ void rmu_exchange_page_writes() {
   }
   list.count = 0;
 }
+
+void rmu_exchange_ta_cell() {
+  RmuTransponder& t = g_rmu.transponder;
+  if (!t.ta_cell_pending) return;
+  t.ta_cell_pending = false;
+  if (!g_rmu.common.connected) return;
+  uint8_t cell = 0;
+  uint32_t result = 0;
+  bool ok = simlink_read(CELL_TCAS_FLAGS, 1, &cell, &result) && simlink_process(&result);
+  note(ok, result);
+  if (!ok) return;
+  uint8_t changed = static_cast<uint8_t>((cell & ~TCAS_FLAG_TA_AUTO) | (t.ta_byte & TCAS_FLAG_TA_AUTO));
+  if (changed == cell) return;
+  ok = simlink_write(CELL_TCAS_FLAGS, 1, &changed, &result) && simlink_process(&result);
+  note(ok, result);
+}

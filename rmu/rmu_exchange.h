@@ -10,6 +10,10 @@
 //   4. rmu_exchange_page_writes(): the words the page queued this frame
 //      (g_rmu.writes), one process call; the list is emptied either way, so
 //      that a write made while the link is closed fails silently.
+//   5. rmu_exchange_ta_cell(): after the TA display mode changed here, 0x73D6
+//      is read (one process call), bit 0 set to the mode, and the byte written
+//      back (one process call) only when it changed: bit 1 and the others
+//      belong to the hardware interface.
 //
 // The read set, one line per offset in the batch (RMU1 / RMU2 where the side
 // decides):
@@ -36,6 +40,7 @@ bool rmu_exchange_read_set();
 void rmu_exchange_button_cells();
 void rmu_exchange_knob_counters();
 void rmu_exchange_page_writes();
+void rmu_exchange_ta_cell();
 
 // For tests: queues the read set (no process call) and returns how many
 // reads it queued.

@@ -7,6 +7,7 @@
 #include "rmu/rmu_page_parts.h"
 #include "rmu/rmu_sim_words.h"
 #include "rmu/rmu_state.h"
+#include "rmu/rmu_transponder_fields.h"
 
 namespace {
 
@@ -109,6 +110,7 @@ void rmu_radio_page_keys() {
     case RMU_KEY_R3: adf_field(); break;
     default: break;  // L3..L6 belong to the transponder and TCAS lines
   }
+  rmu_transponder_fields_keys();
 }
 
 void rmu_radio_page_draw() {
@@ -127,5 +129,6 @@ void rmu_radio_page_draw() {
     int mode = r.adf_mode_index >= 0 && r.adf_mode_index < 4 ? r.adf_mode_index : 0;
     rmu_text(0.09f, -0.016f, RMU_TEXT_NORMAL, RMU_GREEN, ALIGN_CENTRED, "%s", ADF_MODE_LEGENDS[mode]);
   }
+  rmu_transponder_fields_draw();
   draw_cursor(g_rmu.cursor);
 }

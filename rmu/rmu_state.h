@@ -42,6 +42,7 @@ constexpr int RMU_MEMORIES_PER_HALF = 6;
 constexpr int RMU_FLIGHT_ID_FIELD = 12;
 constexpr int RMU_IDENTITY_FIELD = 6;
 constexpr int RMU_WRITE_CAPACITY = 8;
+constexpr uint16_t RMU_LINK_DEFAULT_PORTS[2] = {1001, 1002};  // of groups 225.0.0.1 and 225.0.0.2
 // The display position when the bezel is hidden, before the file gives one.
 constexpr float RMU_BUILT_IN_DISPLAY_POSITION[3] = {0.0f, -0.073f, -0.67f};
 
@@ -105,6 +106,7 @@ struct RmuValues {
   char identity[RMU_IDENTITY_FIELD + 1];
   bool marker_inner, marker_middle, marker_outer;
   bool vor_pointer, adf_pointer, glideslope_scale;  // bits 1, 3, 6 of the flags
+  int32_t nav1_course;               // degrees; the course line steps it between reads
 };
 
 // A list of stored frequencies, in display order.
@@ -137,6 +139,37 @@ struct RmuTransponder {
   int32_t band;             // 0 NORMAL, 1 ABOVE, 2 BELOW
   int32_t ta_mode;          // 0 MANUAL, 1 AUTO
   uint8_t ta_byte;          // bit 0 = TA mode
+  bool ta_cell_pending;     // the TA mode changed here: put it into bit 0 of 0x73D6
+  bool ident_shown;         // the radio page shows "ID" this frame
+};
+
+// One end of the RMU-to-RMU link. The socket is held only while ready; a
+// failed attempt releases what it opened and is retried about once a second.
+constexpr int RMU_LINK_SHOWN_ERRORS = 8;
+struct RmuEndpoint {
+  bool ready;
+  int64_t socket;                  // valid while ready
+  int32_t last_error;              // 0 none
+  int32_t logged_error;            // code of the last line in the error file; 0 none
+  int32_t shown_errors[RMU_LINK_SHOWN_ERRORS];  // codes already shown in a message box
+  int32_t shown_count;
+  int64_t next_attempt_ms;         // process clock
+  bool host_name_checked;          // looked up once; a failure is logged, never fatal
+};
+
+// Groups 225.0.0.1 and 225.0.0.2; RMU1 sends on the first and listens on the
+// second, RMU2 the other way round.
+struct RmuLinkConfig {
+  uint32_t interface_address;  // 0: the system's choice
+  uint16_t group_ports[2];     // 1001 and 1002 unless chosen otherwise
+};
+
+struct RmuLink {
+  RmuLinkConfig config;
+  RmuEndpoint sender, receiver;
+  bool send_transponder, send_ta_display, send_range, send_band;  // A, B, C, D
+  uint64_t datagrams_sent, datagrams_received, messages_applied, datagrams_dropped;
+  int32_t last_frame_applied;  // messages applied by the last frame
 };
 
 // The inputs: what the click, the button cells and the knob counters set,
@@ -180,6 +213,7 @@ struct RmuState {
   RmuTransponder transponder;
   RmuInput input;
   RmuWriteList writes;
+  RmuLink link;
 
   int32_t page;                  // RmuPageId
   int32_t return_page;           // where "RETURN" of the page menu leads
@@ -191,6 +225,8 @@ struct RmuState {
   float dim_level;               // 0 full brightness .. 255 black; not saved
   bool first_frame_pending;
   bool settings_save_requested;  // a memory insert or delete: rewrite RMU.ini after the page
+  bool vor_pointer_started;      // the navigation page's VOR pointer took its first bearing
+  float vor_pointer_angle;       // degrees, -180..180
 };
 
 extern RmuState g_rmu;

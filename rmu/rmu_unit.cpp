@@ -4,6 +4,9 @@
 
 #include <GL/gl.h>
 
+#include <cstdio>
+#include <cstring>
+
 #include "framework/link_state.h"
 #include "framework/text.h"
 #include "framework/tga.h"
@@ -13,6 +16,7 @@
 #include "rmu/rmu_draw.h"
 #include "rmu/rmu_exchange.h"
 #include "rmu/rmu_input.h"
+#include "rmu/rmu_link.h"
 #include "rmu/rmu_pages.h"
 #include "rmu/rmu_picture.h"
 #include "rmu/rmu_settings.h"
@@ -37,7 +41,20 @@ constexpr uint8_t START_TRANSPONDER_DIGITS[4] = {0, 0, 2, 1};  // units first: 1
 void read_settings() {
   rmu_state_start_values();
   rmu_read_settings();
+  // The link's interface and ports may come from the environment (and from
+  // --set, applied after this); a malformed value keeps the defaults.
+  if (!rmu_link_config_from_environment(&g_rmu.link.config))
+    std::fprintf(stderr, "%s or %s is malformed; the link keeps its defaults\n", RMU_LINK_INTERFACE_VARIABLE,
+                 RMU_LINK_PORTS_VARIABLE);
 }
+
+bool set_setting(const char* name, const char* value) {
+  if (std::strcmp(name, "link_interface") == 0) return rmu_link_set_interface(&g_rmu.link.config, value);
+  if (std::strcmp(name, "link_ports") == 0) return rmu_link_set_ports(&g_rmu.link.config, value);
+  return rmu_set_setting(name, value);
+}
+
+void before_shutdown() { rmu_link_close(); }
 
 const char* startup_title() { return rmu_side_title(g_rmu.settings.side); }
 
@@ -81,6 +98,7 @@ void run_page() {
   g_rmu.page_last_frame = g_rmu.page;
   if (row->keys) row->keys();
   rmu_exchange_page_writes();
+  rmu_exchange_ta_cell();
   if (g_rmu.settings_save_requested) {
     g_rmu.settings_save_requested = false;
     rmu_write_settings(false);
@@ -103,6 +121,8 @@ bool frame() {
   rmu_dim_keys(&s);
   rmu_dim_draw(s);
   if (s.common.bezel_shown) rmu_draw_bezel(s.common.textures[RMU_TEXTURE_BEZEL]);
+  rmu_link_receive();
+  rmu_link_send();
   rmu_discard_unused_inputs(&s);
   platform_sleep_ms(FRAME_SLEEP_MS);
   if (s.common.font_missing) {
@@ -124,7 +144,7 @@ const UnitHooks HOOKS = {
     RMU_SETTINGS_FILE,         // settings_file: "RMU.ini" in the working folder
     rmu_write_settings,        // write_settings: the default file, or the running values (also after memory edits)
     read_settings,             // read_settings: start values, then the file
-    rmu_set_setting,           // set_setting: side, com_write_to_sim
+    set_setting,               // set_setting: side, com_write_to_sim, link_interface, link_ports
     startup_title,             // startup_title: "Korvu Capt RMU - ..." or "Korvu FO RMU - ..."
     ASPECT_WIDTH_FROM_HEIGHT,  // aspect: the drawing area is as wide as the height allows
     RMU_WIDTH_PER_HEIGHT,      // aspect_factor: 0.8219
@@ -133,7 +153,7 @@ const UnitHooks HOOKS = {
     frame,                     // frame: read set, inputs, page, dim, bezel, 2 ms sleep
     left_click,                // left_click: line keys, bottom keys and the double knob
     nullptr,                   // window_moved: nothing to do; the settings are saved at shutdown
-    nullptr,                   // before_shutdown: the skeleton deletes the font blocks
+    before_shutdown,           // before_shutdown: closes the link's sockets (the skeleton deletes the fonts)
     right_click,               // right_click: shows or hides the bezel picture
 };
 

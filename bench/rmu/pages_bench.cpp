@@ -88,6 +88,10 @@ void BM_ComMemoryPage(benchmark::State& state) { run_frames(state, RMU_PAGE_COM_
 void BM_NavMemoryPageSecondHalf(benchmark::State& state) { run_frames(state, RMU_PAGE_NAV_MEMORY, false, true); }
 void BM_PageMenu(benchmark::State& state) { run_frames(state, RMU_PAGE_MENU, false, false); }
 void BM_DimPageOverRadioPage(benchmark::State& state) { run_frames(state, RMU_PAGE_RADIO, true, false); }
+void BM_AtcTcasPage(benchmark::State& state) { run_frames(state, RMU_PAGE_ATC_TCAS, false, false); }
+void BM_NavigationPage(benchmark::State& state) { run_frames(state, RMU_PAGE_NAVIGATION, false, false); }
+void BM_EnginePage1(benchmark::State& state) { run_frames(state, RMU_PAGE_ENGINE_1, false, false); }
+void BM_EnginePage2(benchmark::State& state) { run_frames(state, RMU_PAGE_ENGINE_2, false, false); }
 
 BENCHMARK(BM_TextureOnlyFrame)->UseManualTime()->MinTime(2.0);
 BENCHMARK(BM_RadioPage)->UseManualTime()->MinTime(2.0);
@@ -95,6 +99,10 @@ BENCHMARK(BM_ComMemoryPage)->UseManualTime()->MinTime(2.0);
 BENCHMARK(BM_NavMemoryPageSecondHalf)->UseManualTime()->MinTime(2.0);
 BENCHMARK(BM_PageMenu)->UseManualTime()->MinTime(2.0);
 BENCHMARK(BM_DimPageOverRadioPage)->UseManualTime()->MinTime(2.0);
+BENCHMARK(BM_AtcTcasPage)->UseManualTime()->MinTime(2.0);
+BENCHMARK(BM_NavigationPage)->UseManualTime()->MinTime(2.0);
+BENCHMARK(BM_EnginePage1)->UseManualTime()->MinTime(2.0);
+BENCHMARK(BM_EnginePage2)->UseManualTime()->MinTime(2.0);
 
 }  // namespace
 

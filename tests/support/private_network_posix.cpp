@@ -1,6 +1,9 @@
 #include "tests/support/private_network.h"
 
+#include <sched.h>
 #include <unistd.h>
+
+#include <cstdio>
 
 #include "tests/support/programs.h"
 
@@ -35,4 +38,42 @@ int spawn_in_private_network(const std::string& program, const std::vector<std::
   for (const char* unshare : {"/usr/bin/unshare", "/bin/unshare"})
     if (access(unshare, X_OK) == 0) return spawn_program(unshare, words);
   return -1;
+}
+
+namespace {
+
+bool write_file(const char* path, const std::string& text) {
+  FILE* f = std::fopen(path, "w");
+  if (!f) return false;
+  bool ok = std::fputs(text.c_str(), f) >= 0;
+  return std::fclose(f) == 0 && ok;
+}
+
+}  // namespace
+
+bool enter_private_network(bool multicast_route, std::string* why) {
+  uid_t uid = geteuid();
+  gid_t gid = getegid();
+  if (uid == 0) {
+    if (unshare(CLONE_NEWNET) != 0) {
+      *why = "unshare(CLONE_NEWNET) refused";
+      return false;
+    }
+  } else {
+    // Root of a user namespace of our own may make the network namespace.
+    if (unshare(CLONE_NEWUSER | CLONE_NEWNET) != 0 || !write_file("/proc/self/setgroups", "deny") ||
+        !write_file("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1") ||
+        !write_file("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1")) {
+      *why = "no user and network namespace could be made";
+      return false;
+    }
+  }
+  std::string out, err;
+  std::string command = "ip link set lo up";
+  if (multicast_route) command += " && ip route add 224.0.0.0/4 dev lo";
+  if (run_command(command, &out, &err) != 0) {
+    *why = "could not set up loopback in the private namespace: " + err;
+    return false;
+  }
+  return true;
 }
