@@ -135,6 +135,7 @@ const UnitHooks HOOKS = {
     nullptr,                   // window_moved: nothing to do; the settings are saved at shutdown
     nullptr,                   // before_shutdown: the skeleton deletes the font blocks
     right_click,               // right_click: shows or hides the bezel picture
+    nullptr,                   // unit_options: only the common ones
 };
 
 }  // namespace

@@ -11,3 +11,5 @@ bool private_network_available(std::string* why);
 // Starts `program` with `arguments` in a fresh private namespace; returns the
 // process id (the program itself, so that a signal reaches it) or -1.
 int spawn_in_private_network(const std::string& program, const std::vector<std::string>& arguments);
+// The same as the start of a shell command line: "<prefix> program args".
+std::string private_network_command_prefix();

@@ -36,3 +36,9 @@ int spawn_in_private_network(const std::string& program, const std::vector<std::
     if (access(unshare, X_OK) == 0) return spawn_program(unshare, words);
   return -1;
 }
+
+std::string private_network_command_prefix() {
+  std::string words;
+  for (const std::string& w : unshare_words()) words += " " + w;
+  return "unshare" + words + " sh -c '" + INSIDE + "'";
+}
