@@ -184,3 +184,27 @@ function(cockpit_run_settings)
     COMMENT "Writing the run folder's ${ARG_FOLDER}/${ARG_FILE}")
   add_custom_target(run_${ARG_FOLDER}_settings ALL DEPENDS ${COCKPIT_RUN_DIR}/${ARG_FOLDER}/${ARG_FILE})
 endfunction()
+
+# A golden picture of a whole program (Linux build): the program runs in a
+# copy of its run folder against a held sim_server whose offsets are set
+# first, and its screenshot after FRAMES frames is compared with
+# tests/golden/NAME.png (scripts/update_golden.sh writes the references).
+# cockpit_golden_program(NAME name PROGRAM target FOLDER run-folder [FRAMES n]
+#                        [PRIVATE_NETWORK] [POKE offset=value:size ...] [ARGS arg ...])
+function(cockpit_golden_program)
+  cmake_parse_arguments(ARG "PRIVATE_NETWORK" "NAME;PROGRAM;FOLDER;FRAMES" "POKE;ARGS" ${ARGN})
+  if(WIN32)
+    return()
+  endif()
+  if(NOT ARG_FRAMES)
+    set(ARG_FRAMES 20)
+  endif()
+  set(netns 0)
+  if(ARG_PRIVATE_NETWORK)
+    set(netns 1)
+  endif()
+  add_test(NAME golden_${ARG_NAME}
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/support/golden_program.sh ${ARG_NAME} ${CMAKE_BINARY_DIR}
+            ${ARG_PROGRAM} ${ARG_FOLDER} ${ARG_FRAMES} ${netns} ${ARG_POKE} -- ${ARG_ARGS})
+  set_tests_properties(golden_${ARG_NAME} PROPERTIES LABELS "gl;golden" RUN_SERIAL TRUE TIMEOUT 120)
+endfunction()

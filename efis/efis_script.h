@@ -4,6 +4,7 @@
 #include <cstdint>
 
 constexpr int EFIS_MAX_SCRIPTED_CLICKS = 64;
+constexpr const char* EFIS_CLICK_USAGE = "  --click FRAME:X:Y      a left click at client pixel X,Y before frame FRAME (tests)\n";
 constexpr int EFIS_MAX_SCRIPT_FRAME = 100000000;
 constexpr int EFIS_MAX_SCRIPT_PIXEL = 100000;
 

@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/settings_file.h"
+
 constexpr const char* EFIS_SETTINGS_FILE = "EFIS.ini";
 constexpr int EFIS_SETTINGS_VALUE_COUNT = 8;
-constexpr int32_t EFIS_MAX_WINDOW_SIDE = 16384;
+constexpr int32_t EFIS_MAX_WINDOW_SIDE = SETTINGS_MAX_WINDOW_SIDE;
 constexpr int32_t EFIS_MAX_SCREEN_COORDINATE = 32767;
 
 struct EfisSettings {

@@ -37,7 +37,9 @@ void apply_settings(const EfisSettings& s) {
 }
 
 bool write_settings(bool defaults) {
-  // A file that cannot be written is left alone without a message.
+  // A file that cannot be written is left alone without a message; one that
+  // could not be read at start is left as it is.
+  if (g_efis.common.settings_kept) return false;
   return efis_write_settings_file(EFIS_SETTINGS_FILE, defaults ? EFIS_SETTINGS_DEFAULTS : running_settings());
 }
 
@@ -114,6 +116,7 @@ const UnitHooks HOOKS = {
     window_moved,              // window_moved: the settings are rewritten at every move
     before_shutdown,           // before_shutdown: takes back the settings just saved
     nullptr,                   // right_click: nothing on the right button
+    EFIS_CLICK_USAGE,          // unit_options: the scripted clicks of test runs
 };
 
 }  // namespace

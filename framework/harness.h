@@ -19,8 +19,16 @@ struct HarnessOptions {
   std::vector<KeyPress> key_presses;  // --press-key PASS:VK (test hook)
   std::vector<std::pair<std::string, std::string>> settings;  // --set NAME=VALUE, in order
   bool write_settings;          // --write-settings: write the settings file and end
+  bool help;                    // --help: print the usage and end
+  std::string progress;         // --progress FILE: frames drawn and link state, rewritten every second
 };
 
-// Unknown arguments are ignored, as the units ignore their command line.
-// False with a message in *error for a malformed value of a known option.
+// False with a message in *error for an unknown argument, a missing value or
+// a malformed one (the program then ends with 2). Numbers are decimal unless
+// written 0x.... --help sets `help` and ends the parse.
 bool parse_harness_options(int argc, char** argv, HarnessOptions* options, std::string* error);
+// The usage text of a unit program; `unit_options` adds the unit's own lines.
+std::string harness_usage(const char* program, const char* unit_options = nullptr);
+// An argument as a message may show it: bytes outside printable ASCII as
+// \xNN, so that no control sequence from a command line reaches a terminal.
+std::string harness_printable(const std::string& text);

@@ -270,6 +270,8 @@ void settings_value_path(const char* text, char* buffer, size_t capacity) {
   std::memcpy(buffer, text, length < capacity - 1 ? length : capacity - 1);
 }
 
-int settings_size_or_default(int value, int fallback) { return value <= 0 ? fallback : value; }
+int settings_size_or_default(int value, int fallback) {
+  return value <= 0 || value > SETTINGS_MAX_WINDOW_SIDE ? fallback : value;
+}
 int settings_flag(int value) { return value != 0 ? 1 : 0; }
 int settings_clamp(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }

@@ -10,6 +10,7 @@
 #include "framework/unit_common.h"
 
 constexpr size_t SETTINGS_FILE_LIMIT = 1 << 20;  // larger files are not read
+constexpr int SETTINGS_MAX_WINDOW_SIDE = 16384;
 
 struct SettingsReader {
   std::string data;   // the file, carriage returns before line feeds removed
@@ -94,7 +95,9 @@ bool settings_value_int_pair(const char* text, int* first, int* second);
 // as the file's reader does.
 void settings_value_path(const char* text, char* buffer, size_t capacity);
 
-// Repairs after reading: a size of 0 or less becomes the unit's default; a
+// Repairs after reading: a size of 0 or less, or beyond what a window system
+// makes (a window that cannot be made would fail every start), becomes the
+// unit's default; a
 // flag or side other than 0 becomes 1; a position is clamped into its range.
 int settings_size_or_default(int value, int fallback);
 int settings_flag(int value);

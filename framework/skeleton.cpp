@@ -28,6 +28,8 @@ constexpr int KEY_FRAMELESS = 'F';
 constexpr int IDLE_SLEEP_MS = 1;
 constexpr int EXIT_OK = 0;
 constexpr int EXIT_FAILED = 1;
+constexpr int EXIT_USAGE = 2;  // the command line itself is wrong
+constexpr int64_t PROGRESS_PERIOD_MS = 1000;
 
 UnitCommon* g_common = nullptr;
 const UnitHooks* g_hooks = nullptr;
@@ -76,7 +78,8 @@ void release_window() {
 }
 
 void shutdown() {
-  if (g_common->window_created && file_readable(g_hooks->settings_file)) g_hooks->write_settings(false);
+  if (g_common->window_created && !g_common->settings_kept && file_readable(g_hooks->settings_file))
+    g_hooks->write_settings(false);
   release_window();
   link_close(g_common);
   platform_wait_sounds();
@@ -119,7 +122,7 @@ void handle_event(const PlatformEvent& event) {
 
 // The --set values: the window block here, everything else by the unit.
 bool apply_settings(std::string* error) {
-  constexpr int MAX_SIDE = 16384, MAX_COORDINATE = 32767;
+  constexpr int MAX_SIDE = SETTINGS_MAX_WINDOW_SIDE, MAX_COORDINATE = 32767;
   for (const auto& [name, value] : g_options.settings) {
     int a = 0, b = 0;
     bool ok;
@@ -134,11 +137,33 @@ bool apply_settings(std::string* error) {
       ok = g_hooks->set_setting && g_hooks->set_setting(name.c_str(), value.c_str());
     }
     if (!ok) {
-      *error = "--set " + name + "=" + value + ": no such setting, or a value it cannot take";
+      *error = "--set " + harness_printable(name + "=" + value) + ": no such setting, or a value it cannot take";
       return false;
     }
   }
   return true;
+}
+
+// Only a settings file that does not exist is written with the defaults. One
+// that exists but cannot be read (no permission, damaged disk) may hold the
+// other side's or the user's own settings: it is kept as it is, and this run
+// works with the defaults in memory.
+void prepare_settings_file() {
+  const char* file = g_hooks->settings_file;
+  remove_stale_temporaries(file);
+  std::string reason;
+  switch (file_probe(file, SETTINGS_FILE_LIMIT, &reason)) {
+    case FILE_MISSING:
+      g_hooks->write_settings(true);
+      break;
+    case FILE_UNREADABLE:
+      g_common->settings_kept = true;
+      std::fprintf(stderr, "%s cannot be read (%s): running with the default settings, the file is left as it is\n",
+                   file, reason.c_str());
+      break;
+    case FILE_PRESENT:
+      break;
+  }
 }
 
 void inject_scheduled_keys(int pass) {
@@ -155,6 +180,17 @@ void write_last_frame_outputs() {
     std::fprintf(stderr, "could not write the text dump %s\n", g_options.dump_text.c_str());
 }
 
+// For soak runs: how far the unit got and whether it holds the link, in a
+// file another program may read at any moment (so written whole).
+void report_progress(long frames) {
+  static int64_t last_ms = -PROGRESS_PERIOD_MS;
+  const int64_t now = platform_clock_ms();
+  if (g_options.progress.empty() || now - last_ms < PROGRESS_PERIOD_MS) return;
+  last_ms = now;
+  const std::string text = "frames " + std::to_string(frames) + "\nconnected " + (g_common->connected ? "1" : "0") + "\n";
+  write_file_atomic(g_options.progress.c_str(), text);
+}
+
 void toggle_frameless() {
   record_placement();
   platform_window_set_frameless(!g_common->frameless);
@@ -164,6 +200,7 @@ void toggle_frameless() {
 
 void main_loop() {
   int pass = 0;
+  long frames_drawn = 0;
   inject_scheduled_keys(1);
   while (!g_common->done) {
     PlatformEvent event;
@@ -178,6 +215,7 @@ void main_loop() {
         g_common->done = true;
         g_common->exit_code = EXIT_FAILED;
       }
+      report_progress(++frames_drawn);
     } else {
       // Nothing drawn: do not spin.
       platform_sleep_ms(IDLE_SLEEP_MS);
@@ -226,28 +264,34 @@ int run_unit(int argc, char** argv, UnitCommon* common, const UnitHooks* hooks) 
   g_common = common;
   g_hooks = hooks;
   std::string error;
+  const std::string program = argc > 0 ? std::filesystem::path(argv[0]).stem().string() : "unit";
   if (!parse_harness_options(argc, argv, &g_options, &error)) {
-    std::fprintf(stderr, "%s\n", error.c_str());
-    return EXIT_FAILED;
+    std::fprintf(stderr, "%s: %s\n(%s --help lists the options)\n", program.c_str(), error.c_str(), program.c_str());
+    return EXIT_USAGE;
+  }
+  if (g_options.help) {
+    std::fputs(harness_usage(program.c_str(), hooks->unit_options).c_str(), stdout);
+    return EXIT_OK;
   }
   platform_set_headless(g_options.headless);
   // Output paths name places as seen from where the program was started.
   std::error_code ec;
   if (!g_options.screenshot.empty()) g_options.screenshot = std::filesystem::absolute(g_options.screenshot, ec).string();
   if (!g_options.dump_text.empty()) g_options.dump_text = std::filesystem::absolute(g_options.dump_text, ec).string();
+  if (!g_options.progress.empty()) g_options.progress = std::filesystem::absolute(g_options.progress, ec).string();
   if (!g_options.workdir.empty() && !change_directory(g_options.workdir.c_str())) {
-    std::fprintf(stderr, "cannot change to the working folder %s\n", g_options.workdir.c_str());
+    std::fprintf(stderr, "cannot change to the working folder %s\n", harness_printable(g_options.workdir).c_str());
     return EXIT_FAILED;
   }
   platform_clock_ms();  // the process clock starts here
 
   if (!g_options.write_settings) link_try_open(common);
-  if (!file_readable(hooks->settings_file)) hooks->write_settings(true);
+  prepare_settings_file();
   hooks->read_settings();
   if (!apply_settings(&error)) {
     std::fprintf(stderr, "%s\n", error.c_str());
     link_close(common);
-    return EXIT_FAILED;
+    return EXIT_USAGE;
   }
   if (g_options.write_settings) {
     if (hooks->write_settings(false)) return EXIT_OK;

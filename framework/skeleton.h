@@ -27,14 +27,18 @@ struct UnitHooks {
   void (*window_moved)();             // after the placement is recorded; may be null
   void (*before_shutdown)();          // unit teardown while the GL context is current; may be null
   void (*right_click)();              // right button pressed; may be null
+  const char* unit_options;           // the unit's own lines of the --help text; may be null
 };
 
 // Runs the program: parses the common options (--frames N, --screenshot FILE,
 // --dump-text FILE, --headless, --workdir DIR, --set NAME=VALUE,
-// --write-settings, and the test hook --press-key PASS:VK), then:
-//   start-up: open the link silently; write the default settings when the file
-//     cannot be read, then read_settings() and the --set values (an unknown
-//     name or a bad value: message, exit 1). With --write-settings the
+// --write-settings, and the test hook --press-key PASS:VK; --help prints the
+// usage and ends with 0, an unknown option or a bad value ends with 2), then:
+//   start-up: open the link silently; remove temporaries of the settings file
+//     left by killed processes; write the default settings when the file does
+//     not exist (one that exists but cannot be read is kept, never written,
+//     and the unit runs with its defaults), then read_settings() and the --set
+//     values (an unknown name or a bad value: message, exit 2). With --write-settings the
 //     settings file is written from those values and the program ends there
 //     (0, or 1 when the file could not be written), before the link, the
 //     window or anything else is touched. Otherwise create the window (client size
@@ -47,7 +51,7 @@ struct UnitHooks {
 //     the text capture is cleared and frame() runs; Escape ends the loop (0);
 //     the frame is presented; 'F' toggles the frame keeping the position.
 //     A minimised window draws nothing and sleeps 1 ms per pass;
-//   shutdown: write_settings(false) when the file exists, before_shutdown(),
+//   shutdown: write_settings(false) when the file exists and was read, before_shutdown(),
 //     fonts and quadric deleted with the context current, window released,
 //     link closed.
 // The unit's frame() reopens the link itself while common->connected is false

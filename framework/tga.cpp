@@ -132,13 +132,19 @@ bool decode_tga(const uint8_t* data, size_t size, TgaImage* out) {
   return true;
 }
 
+namespace {
+// The same line for a missing file and a damaged one: a user reading the
+// output learns that the texture could not be used, whatever the reason.
+bool report_unusable_texture() {
+  std::printf("\nUnable to load TGA File!\n");
+  std::fflush(stdout);
+  return false;
+}
+}  // namespace
+
 bool load_tga(const char* path, TgaImage* out) {
   FILE* file = path ? std::fopen(path, "rb") : nullptr;
-  if (!file) {
-    std::printf("\nUnable to load TGA File!\n");
-    std::fflush(stdout);
-    return false;
-  }
+  if (!file) return report_unusable_texture();
   std::vector<uint8_t> bytes;
   bool ok = std::fseek(file, 0, SEEK_END) == 0;
   long length = ok ? std::ftell(file) : -1;
@@ -153,7 +159,8 @@ bool load_tga(const char* path, TgaImage* out) {
   }
   if (ok) bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
   std::fclose(file);
-  return ok && decode_tga(bytes.data(), bytes.size(), out);
+  if (!ok || !decode_tga(bytes.data(), bytes.size(), out)) return report_unusable_texture();
+  return true;
 }
 
 bool make_texture(uint32_t* slots, const char* path, int slot) {

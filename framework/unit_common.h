@@ -15,6 +15,7 @@ struct UnitCommon {
   bool window_created;
   bool font_missing;
   bool first_frame_done;
+  bool settings_kept;        // the settings file exists but could not be read: never written this run
   bool keys[KEY_STATE_COUNT];
 
   // Window geometry: drawing area (what the settings save) and position.

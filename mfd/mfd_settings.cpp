@@ -46,7 +46,10 @@ bool mfd_write_settings_to(const char* path, bool defaults) {
 }
 
 void mfd_read_settings() { mfd_read_settings_from(MFD_SETTINGS_FILE); }
-bool mfd_write_settings(bool defaults) { return mfd_write_settings_to(MFD_SETTINGS_FILE, defaults); }
+bool mfd_write_settings(bool defaults) {
+  // A file that could not be read at start is left as it is.
+  return !g_mfd.common.settings_kept && mfd_write_settings_to(MFD_SETTINGS_FILE, defaults);
+}
 
 bool mfd_set_setting(const char* name, const char* value) {
   MfdState& s = g_mfd;

@@ -142,6 +142,7 @@ const UnitHooks HOOKS = {
     nullptr,                   // window_moved: nothing to do; the settings are saved at shutdown
     release_gl,                // before_shutdown: the static display lists
     nullptr,                   // right_click: nothing on the right button
+    nullptr,                   // unit_options: only the common ones
 };
 
 }  // namespace

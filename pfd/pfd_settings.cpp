@@ -42,6 +42,7 @@ void pfd_read_settings() { pfd_read_settings_from(PFD_SETTINGS_FILE, &g_pfd.comm
 
 bool pfd_write_settings(bool defaults) {
   // A file that cannot be written leaves the old one; the unit runs on.
+  if (g_pfd.common.settings_kept) return false;
   return pfd_write_settings_to(PFD_SETTINGS_FILE, defaults, g_pfd.common, g_pfd.settings);
 }
 

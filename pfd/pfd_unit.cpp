@@ -129,6 +129,7 @@ const UnitHooks HOOKS = {
     nullptr,                   // window_moved: nothing to do; the settings are saved at shutdown
     before_shutdown,           // before_shutdown: waits for a minimums alert still playing
     nullptr,                   // right_click: nothing on the right button
+    nullptr,                   // unit_options: only the common ones
 };
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -33,10 +35,29 @@ bool same_ignoring_case(const std::string& a, const std::string& b) {
   return true;
 }
 
+constexpr int SYMLINK_HOPS = 40;  // as many as the system follows itself
+constexpr const char* TEMPORARY_MARK = ".tmp.";
+
+// The file a write to `path` should replace: the end of a chain of symbolic
+// links (replacing the link itself would cut it from its target).
+std::string write_target(const char* path) {
+  fs::path target(path);
+  for (int hop = 0; hop < SYMLINK_HOPS; ++hop) {
+    std::error_code ec;
+    if (!fs::is_symlink(target, ec)) break;
+    const fs::path next = fs::read_symlink(target, ec);
+    if (ec) break;
+    target = next.is_absolute() ? next : target.parent_path() / next;
+  }
+  return file_path_text(target);
+}
+
 }  // namespace
 
-bool write_file_atomic(const char* path, const void* data, size_t size) {
-  std::string temp = std::string(path) + ".tmp." + std::to_string(file_process_id());
+bool write_file_atomic(const char* link_or_path, const void* data, size_t size) {
+  const std::string target = write_target(link_or_path);
+  const char* path = target.c_str();
+  std::string temp = std::string(path) + TEMPORARY_MARK + std::to_string(file_process_id());
   std::FILE* f = std::fopen(temp.c_str(), "wb");
   if (!f) return false;
   bool ok = size == 0 || std::fwrite(data, 1, size, f) == size;
@@ -77,6 +98,43 @@ bool file_readable(const char* path) {
   if (!f) return false;
   std::fclose(f);
   return true;
+}
+
+FileProbe file_probe(const char* path, size_t limit, std::string* reason) {
+  reason->clear();
+  errno = 0;
+  std::FILE* f = std::fopen(path, "rb");
+  if (!f) {
+    if (errno == ENOENT) return FILE_MISSING;
+    *reason = errno ? std::strerror(errno) : "cannot be opened";
+    return FILE_UNREADABLE;
+  }
+  char chunk[4096];
+  size_t total = 0, got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0 && total <= limit) total += got;
+  if (std::ferror(f)) *reason = errno ? std::strerror(errno) : "read error";
+  else if (total > limit) *reason = "larger than " + std::to_string(limit) + " bytes";
+  std::fclose(f);
+  return reason->empty() ? FILE_PRESENT : FILE_UNREADABLE;
+}
+
+int remove_stale_temporaries(const char* path) {
+  const fs::path file(write_target(path));
+  const std::string prefix = file_path_text(file.filename()) + TEMPORARY_MARK;
+  const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+  std::vector<std::string> names;
+  if (!list_directory_sorted(file_path_text(folder).c_str(), &names)) return 0;
+  int removed = 0;
+  for (const std::string& name : names) {
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
+    const std::string digits = name.substr(prefix.size());
+    if (digits.size() > 10 || digits.find_first_not_of("0123456789") != std::string::npos) continue;
+    const unsigned long id = std::stoul(digits);
+    if (id == file_process_id() || file_process_alive(id)) continue;
+    std::error_code ec;
+    if (fs::remove(folder / name, ec)) ++removed;
+  }
+  return removed;
 }
 
 bool list_directory_sorted(const char* folder, std::vector<std::string>* names) {

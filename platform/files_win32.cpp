@@ -9,6 +9,14 @@ bool file_replace(const char* from, const char* to) {
   return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 unsigned long file_process_id() { return static_cast<unsigned long>(GetCurrentProcessId()); }
+bool file_process_alive(unsigned long process_id) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(process_id));
+  if (!process) return GetLastError() != ERROR_INVALID_PARAMETER;  // the id names no process
+  DWORD code = 0;
+  const bool running = !GetExitCodeProcess(process, &code) || code == STILL_ACTIVE;
+  CloseHandle(process);
+  return running;
+}
 
 std::string file_path_text(const std::filesystem::path& path) {
   const std::wstring wide = path.wstring();

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int MAX_WINDOW_SIDE = 16384;
+constexpr int MAX_WINDOW_SIDE = SETTINGS_MAX_WINDOW_SIDE;
 constexpr int MAX_SCREEN_COORDINATE = 32767;
 constexpr size_t NUMBER_WORD_LIMIT = 64;
 constexpr size_t FLAG_WORD_CAPACITY = 3;  // enough to tell "1" from "10"
@@ -133,7 +133,9 @@ void rmu_read_settings() {
 }
 
 bool rmu_write_settings(bool defaults) {
-  // A file that cannot be written leaves the old one; the unit runs on.
+  // A file that cannot be written leaves the old one; the unit runs on. One
+  // that could not be read at start is left as it is.
+  if (g_rmu.common.settings_kept) return false;
   return write_file_atomic(RMU_SETTINGS_FILE,
                            rmu_settings_text(defaults, g_rmu.common, g_rmu.settings, g_rmu.radios));
 }

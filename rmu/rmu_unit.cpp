@@ -155,6 +155,7 @@ const UnitHooks HOOKS = {
     nullptr,                   // window_moved: nothing to do; the settings are saved at shutdown
     before_shutdown,           // before_shutdown: closes the link's sockets (the skeleton deletes the fonts)
     right_click,               // right_click: shows or hides the bezel picture
+    nullptr,                   // unit_options: only the common ones
 };
 
 }  // namespace

@@ -10,4 +10,4 @@ add_library(navdata_import STATIC
   ${CMAKE_CURRENT_LIST_DIR}/navdata_xplane.cpp)
 target_link_libraries(navdata_import PUBLIC nav ZLIB::ZLIB)
 add_executable(navdata ${CMAKE_CURRENT_LIST_DIR}/navdata.cpp)
-target_link_libraries(navdata PRIVATE navdata_import)
+target_link_libraries(navdata PRIVATE navdata_import server)  # server: printable_text

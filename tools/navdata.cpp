@@ -11,6 +11,7 @@
 #include "nav/nav_database_files.h"
 #include "nav/nav_plan_files.h"
 #include "nav/nav_text.h"
+#include "server/printable_text.h"
 #include "tools/navdata_import.h"
 #include "tools/navdata_show.h"
 
@@ -53,7 +54,8 @@ struct Arguments {
 };
 
 int usage_error(const std::string& message) {
-  std::fprintf(stderr, "navdata: %s\n(navdata --help shows the usage)\n", message.c_str());
+  // Messages quote arguments: a binary one must not reach the terminal raw.
+  std::fprintf(stderr, "navdata: %s\n(navdata --help shows the usage)\n", printable_text(message).c_str());
   return EXIT_USAGE;
 }
 

@@ -100,7 +100,9 @@ TEST_F(TgaTexture, MissingOrUnusableFilesMakeNoTexture) {
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "\nUnable to load TGA File!\n");
   EXPECT_EQ(slots[3], 0u);
   std::string greyscale_depth = write_tga(1, 1, 8, {7});
+  testing::internal::CaptureStdout();
   EXPECT_FALSE(make_texture(slots, greyscale_depth.c_str(), 3));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "\nUnable to load TGA File!\n");  // as for a missing one
   EXPECT_EQ(slots[3], 0u);
   EXPECT_FALSE(make_texture(slots, greyscale_depth.c_str(), TEXTURE_SLOT_COUNT));
   EXPECT_TRUE(make_texture(slots, nullptr, 3));  // no path: nothing to do

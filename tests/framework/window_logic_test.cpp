@@ -123,12 +123,12 @@ TEST(OverlayOpening, NoneWhenTheMiddleIsPaintedOrTheWindowTooSmall) {
   EXPECT_FALSE(find_alpha_opening(solid.data(), 2, 2).found);
 }
 
-TEST(HarnessOptions, ParsesKnownOptionsAndIgnoresOthers) {
-  const char* argv[] = {"unit", "--frames", "12", "--screenshot", "a.png", "--dump-text", "t.txt",
-                        "--headless", "--workdir", "w", "-something", "--press-key", "3:27"};
+TEST(HarnessOptions, ParsesKnownOptionsInDecimalOrHex) {
+  const char* argv[] = {"unit", "--frames", "012", "--screenshot", "a.png", "--dump-text", "t.txt",
+                        "--headless", "--workdir", "w", "--press-key", "3:0x1B"};
   HarnessOptions options;
   std::string error;
-  ASSERT_TRUE(parse_harness_options(13, const_cast<char**>(argv), &options, &error)) << error;
+  ASSERT_TRUE(parse_harness_options(12, const_cast<char**>(argv), &options, &error)) << error;
   EXPECT_EQ(options.frames, 12);
   EXPECT_EQ(options.screenshot, "a.png");
   EXPECT_EQ(options.dump_text, "t.txt");
@@ -148,9 +148,14 @@ TEST(HarnessOptions, ParsesKnownOptionsAndIgnoresOthers) {
 TEST(HarnessOptions, RejectsMalformedValues) {
   std::string error;
   HarnessOptions options;
-  for (const char* bad : {"0", "-3", "ten", "99999999999", ""}) {
+  for (const char* bad : {"0", "-3", "ten", "99999999999", "", "0x", "1e3", " 5"}) {
     const char* argv[] = {"unit", "--frames", bad};
     EXPECT_FALSE(parse_harness_options(3, const_cast<char**>(argv), &options, &error)) << bad;
+  }
+  for (const char* unknown : {"-something", "--frame", "extra"}) {
+    const char* argv[] = {"unit", unknown, "3"};
+    EXPECT_FALSE(parse_harness_options(3, const_cast<char**>(argv), &options, &error)) << unknown;
+    EXPECT_NE(error.find("unknown option"), std::string::npos) << unknown;
   }
   const char* missing[] = {"unit", "--screenshot"};
   EXPECT_FALSE(parse_harness_options(2, const_cast<char**>(missing), &options, &error));

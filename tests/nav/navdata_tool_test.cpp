@@ -153,9 +153,10 @@ TEST_F(NavdataTool, CommandLine) {
   EXPECT_EQ(run("--help", &out), 0);
   EXPECT_NE(out.find("usage: navdata import"), std::string::npos);
   for (const char* bad : {"", "import --bogus x", "import --out", "import unknown.bin", "plan", "find A --min-runway x",
-                          "import --region 1,2,3 nav.dat", "frobnicate"}) {
+                          "import --region 1,2,3 nav.dat", "frobnicate", "'\x1b]0;owned\x07'"}) {
     EXPECT_EQ(run(bad, nullptr, &err), 2) << bad;
     EXPECT_EQ(err.rfind("navdata: ", 0), 0u) << bad;
+    EXPECT_EQ(err.find('\x1b'), std::string::npos) << "raw escape byte echoed";
   }
 
   const std::string source = COCKPIT_SOURCE_DIR;

@@ -15,6 +15,7 @@
 #include "platform/environment.h"
 #include "platform/gl_test_context.h"
 #include "platform/png_file.h"
+#include "tests/support/golden.h"
 
 GlTestContext* PfdPicture::context = nullptr;
 
@@ -116,12 +117,9 @@ int PfdPicture::count_colour(int x0, int y0, int x1, int y1, int r, int g, int b
 }
 
 void PfdPicture::shot(const char* name) const {
-  const char* dir = std::getenv("COCKPIT_TEST_PICTURES");
-  if (!dir) return;
   read_pixels();
-  RgbImage image{W, H, std::vector<uint8_t>(static_cast<size_t>(W) * H * 3)};
-  for (size_t i = 0; i < static_cast<size_t>(W) * H; i++) {
-    for (int c = 0; c < 3; c++) image.pixels[i * 3 + c] = pixels_[i * 4 + c];
-  }
-  png_write_rgb((std::string(dir) + "/" + name + ".png").c_str(), image);
+  const RgbImage image = golden_image_from_rgba(pixels_, W, H);
+  EXPECT_EQ(golden_check(std::string("pfd_") + name, image), "");
+  const char* dir = std::getenv("COCKPIT_TEST_PICTURES");
+  if (dir) png_write_rgb((std::string(dir) + "/" + name + ".png").c_str(), image);
 }

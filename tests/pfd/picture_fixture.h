@@ -32,7 +32,8 @@ class PfdPicture : public ::testing::Test {
   std::vector<int> pixel(int x, int y) const;
   // Pixels in a window rectangle close to the colour.
   int count_colour(int x0, int y0, int x1, int y1, int r, int g, int b, int tolerance = 40) const;
-  // Writes the frame as PNG when COCKPIT_TEST_PICTURES names a folder (for looking at).
+  // Compares the frame with its golden picture "pfd_<name>"; also writes it
+  // as PNG when COCKPIT_TEST_PICTURES names a folder (for looking at).
   void shot(const char* name) const;
   mutable std::vector<uint8_t> pixels_;
   void read_pixels() const;

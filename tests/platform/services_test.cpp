@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "platform/environment.h"
 #include "platform/files.h"
+#include "platform/files_system.h"
 #include "platform/png_codec.h"
 #include "platform/png_file.h"
 #include "platform/sound.h"
@@ -55,6 +56,32 @@ TEST(Files, BoundedReadAndReadability) {
   EXPECT_TRUE(out.empty());
   EXPECT_TRUE(file_readable(path.c_str()));
   EXPECT_FALSE(file_readable((dir / "nope").string().c_str()));
+  fs::remove_all(dir);
+}
+
+// What a program finds of its own file at start, and what a killed writer
+// left: only a file that does not exist is missing; temporaries of processes
+// that no longer run go, this process's own stays.
+TEST(Files, ProbeTellsMissingFromUnreadableAndStaleTemporariesGo) {
+  fs::path dir = fresh_dir("probe");
+  std::ofstream(dir / "small.ini") << "ok";
+  std::ofstream(dir / "large.ini") << std::string(101, 'x');
+  fs::create_directories(dir / "folder.ini");
+  struct Case { const char* name; FileProbe expected; };
+  for (const Case& c : {Case{"small.ini", FILE_PRESENT}, Case{"absent.ini", FILE_MISSING},
+                        Case{"large.ini", FILE_UNREADABLE}, Case{"folder.ini", FILE_UNREADABLE}}) {
+    std::string reason;
+    EXPECT_EQ(file_probe((dir / c.name).string().c_str(), 100, &reason), c.expected) << c.name;
+    EXPECT_EQ(reason.empty(), c.expected != FILE_UNREADABLE) << c.name << ": " << reason;
+  }
+  const std::string file = (dir / "a.ini").string();
+  const std::string own = file + ".tmp." + std::to_string(file_process_id());
+  const std::string dead = file + ".tmp.2147483632";  // beyond any process id in use
+  for (const std::string& name : {own, dead, file + ".tmp.x1", file + ".tmp."}) std::ofstream(name) << "half";
+  EXPECT_EQ(remove_stale_temporaries(file.c_str()), 1);
+  EXPECT_FALSE(fs::exists(dead));
+  EXPECT_TRUE(fs::exists(own));
+  EXPECT_TRUE(fs::exists(file + ".tmp.x1"));
   fs::remove_all(dir);
 }
 
@@ -134,8 +161,11 @@ TEST(Clock, SteadyMillisecondsAndSleep) {
   EXPECT_GE(after - before, 19);
 }
 
+// A sound plays into whatever output there is, and no output at all, a
+// missing file or a driver that does not exist never fails or stalls the
+// program. The SDL build writes the disk driver's output to a file, so there
+// the bytes played are counted too.
 TEST(Sound, PlaysWithoutADeviceAndNeverFails) {
-  platform_set_environment("SDL_AUDIODRIVER", "dummy");
   fs::path dir = fresh_dir("sound");
   // A 0.05 s mono 8-bit WAV of silence.
   const uint32_t samples = 400;
@@ -146,13 +176,40 @@ TEST(Sound, PlaysWithoutADeviceAndNeverFails) {
   wav[4] = riff & 0xFF;
   wav[5] = (riff >> 8) & 0xFF;
   wav.insert(wav.end(), samples, 128);
-  std::string path = (dir / "chime.wav").string();
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(wav.data()), wav.size());
-  platform_play_wav(path.c_str());
-  platform_play_wav((dir / "missing.wav").string().c_str());
-  platform_play_wav(path.c_str());
-  platform_wait_sounds();
-  SUCCEED();
+  const std::string chime = (dir / "chime.wav").string(), missing = (dir / "missing.wav").string();
+  const std::string output = (dir / "played.raw").string();
+  std::ofstream(chime, std::ios::binary).write(reinterpret_cast<const char*>(wav.data()), wav.size());
+  platform_set_environment("SDL_DISKAUDIOFILE", output.c_str());
+  EXPECT_FALSE(platform_play_wav(nullptr));
+
+  struct Case { const char* driver; const std::string* file; bool started; uintmax_t least_bytes_played; };
+#ifdef _WIN32
+  const uintmax_t played = 0;  // the system's own player leaves nothing to count
+#else
+  const uintmax_t played = samples;
+#endif
+  const Case cases[] = {
+      {"disk", &chime, true, played},
+      {"disk", &missing, true, 0},
+#ifndef _WIN32
+      {"no-such-driver", &chime, false, 0},  // no output at all: nothing starts
+#endif
+  };
+  for (const Case& c : cases) {
+    fs::remove(output);
+    platform_set_environment("SDL_AUDIODRIVER", c.driver);
+    EXPECT_EQ(platform_play_wav(c.file->c_str()), c.started) << c.driver << " " << *c.file;
+    const int64_t start = platform_clock_ms();
+    platform_wait_sounds();
+    EXPECT_LT(platform_clock_ms() - start, 5000) << "waiting for " << *c.file;
+    std::error_code ec;
+    const uintmax_t bytes = fs::exists(output) ? fs::file_size(output, ec) : 0;
+    EXPECT_GE(bytes, c.least_bytes_played) << c.driver << " " << *c.file;
+    if (c.least_bytes_played == 0) {
+      EXPECT_EQ(bytes, 0u) << "nothing should play from " << *c.file;
+    }
+  }
+  platform_set_environment("SDL_AUDIODRIVER", "dummy");
   fs::remove_all(dir);
 }
 

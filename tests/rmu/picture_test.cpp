@@ -19,6 +19,7 @@
 #include "rmu/rmu_pages.h"
 #include "rmu/rmu_picture.h"
 #include "rmu/rmu_state.h"
+#include "tests/support/golden.h"
 #include "tests/support/picture_dump.h"
 
 namespace {
@@ -91,6 +92,11 @@ class RmuPicture : public ::testing::Test {
       if (p.text == text) return true;
     return false;
   }
+  // The frame against its golden picture (and dumped for looking at).
+  void golden(const char* name) const {
+    EXPECT_EQ(golden_check(name, golden_image_from_rgba(pixels, W, H)), "");
+    dump_picture(name, pixels, W, H);
+  }
   std::vector<uint8_t> pixels;
 };
 GlTestContext* RmuPicture::context = nullptr;
@@ -98,7 +104,7 @@ uint32_t RmuPicture::bezel = 0;
 
 TEST_F(RmuPicture, EveryClickZoneLandsOnAPaintedKeyAndTheScreenShowsThrough) {
   draw(-1, 0xFF00FF);  // no page: the bezel over magenta
-  dump_picture("rmu_bezel", pixels, W, H);
+  golden("rmu_bezel");
   struct Zone { double x0, x1, y0, y1; };
   std::vector<Zone> keys;
   const double rows[6][2] = {{18, 24}, {27, 32}, {38, 43}, {45, 50}, {57, 63}, {65, 70}};
@@ -172,7 +178,7 @@ TEST_F(RmuPicture, RadioPageShowsEachSidesRadios) {
       yellow += (p.r > 200 && p.g > 200 && p.b < 60) + (q.r > 200 && q.g > 200 && q.b < 60);
     }
     EXPECT_GT(yellow, 0) << c.side;
-    if (c.side == RMU_SIDE_1 && c.adf == 1750.0f) dump_picture("rmu_radio_page", pixels, W, H);
+    if (c.side == RMU_SIDE_1 && c.adf == 1750.0f) golden("rmu_radio_page");
   }
 }
 
@@ -182,7 +188,7 @@ TEST_F(RmuPicture, MemoryPagesShowTheirHalfAndMenuNamesTheSide) {
   r.second_memory_half = true;
   g_rmu.settings.side = RMU_SIDE_2;
   draw(RMU_PAGE_NAV_MEMORY);
-  dump_picture("rmu_nav_memory_page", pixels, W, H);
+  golden("rmu_nav_memory_page");
   for (const char* text : {"NAV2", "MEMORIES", "7", "9", "10", "12", "108.70", "108.80", "MORE", "RADIOS", "INSERT",
                            "DELETE", "FMS", "ENABLED"})
     EXPECT_TRUE(was_printed(text)) << text;
@@ -192,7 +198,7 @@ TEST_F(RmuPicture, MemoryPagesShowTheirHalfAndMenuNamesTheSide) {
   EXPECT_NEAR(printed("108.70").y, printed("7").y, 2);
 
   draw(RMU_PAGE_MENU);
-  dump_picture("rmu_page_menu", pixels, W, H);
+  golden("rmu_page_menu");
   EXPECT_TRUE(was_printed("PAGE MENU SYSTEM 2"));
   for (const char* left : {"RADIO PAGE", "COM MEMORY", "NAV MEMORY", "ATC/TCAS", "MLS", "RETURN"})
     EXPECT_LT(printed(left).x, W / 3) << left;
@@ -211,7 +217,7 @@ TEST_F(RmuPicture, DimPageBarShortensAndTheLayerDarkensAllButTheBezel) {
   g_rmu.dim_page_shown = true;
   g_rmu.radios.com_active = 119.9f;
   draw(RMU_PAGE_RADIO);
-  dump_picture("rmu_dim_page", pixels, W, H);
+  golden("rmu_dim_page");
   EXPECT_EQ(printed("TUNE TO DIM DISPLAY").r, 0.882f);
   EXPECT_EQ(printed("ANY KEY TO RETURN").g, 1.0f);
   const int bar_y = static_cast<int>(printed("TUNE TO DIM DISPLAY").y + printed("ANY KEY TO RETURN").y) / 2;

@@ -17,3 +17,5 @@ int spawn_in_private_network(const std::string& program, const std::vector<std::
 // programs started afterwards share the namespace. False, with the reason,
 // when none can be made here.
 bool enter_private_network(bool multicast_route, std::string* why);
+// The same as the start of a shell command line: "<prefix> program args".
+std::string private_network_command_prefix();

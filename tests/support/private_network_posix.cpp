@@ -77,3 +77,9 @@ bool enter_private_network(bool multicast_route, std::string* why) {
   }
   return true;
 }
+
+std::string private_network_command_prefix() {
+  std::string words;
+  for (const std::string& w : unshare_words()) words += " " + w;
+  return "unshare" + words + " sh -c '" + INSIDE + "'";
+}
