@@ -12,6 +12,8 @@ void mfd_load_plan_list() {
 
 void mfd_load_aircraft_config() {}
 
+bool mfd_write_aircraft_config() { return false; }
+
 void mfd_load_navigation_data() {
   // Until accfg.ini has been read its default minimum applies.
   const int32_t min_runway = g_mfd.min_runway_ft > 0 ? g_mfd.min_runway_ft : NAV_DEFAULT_MIN_RUNWAY_FT;

@@ -34,5 +34,4 @@ void mfd_keyboard_handling() {
       clear_key(&c, layer.key);
     }
   }
-  bezel_knob_step(&g_mfd.bezel);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The one state record of mfd_display: the skeleton's members, power, bezel
-// input, lists, settings, the map selections and the page controller.
+// input, lists, settings, the simulator variables (raw and converted), the
+// map selections and the page controller.
 #include <cstdint>
 
 #include "framework/bezel_input.h"
@@ -8,9 +9,11 @@
 #include "framework/display_power.h"
 #include "framework/overlay_quads.h"
 #include "framework/unit_common.h"
+#include "mfd/mfd_variables.h"
 #include "nav/nav_plan.h"
 #include "nav/nav_plan_list.h"
 #include "nav/nav_record.h"
+#include "simlink/cells.h"
 
 constexpr int MFD_PLAN_PATH_CAPACITY = 600;  // at most 599 characters
 constexpr int MFD_DU_PATH_CAPACITY = 500;    // at most 499 characters
@@ -36,12 +39,27 @@ struct MfdState {
   char du2_path[MFD_DU_PATH_CAPACITY];
   char du3_path[MFD_DU_PATH_CAPACITY];
 
-  // Map page selections driven by the keyboard.
+  // Simulator variables: as read, and converted from them every frame.
+  MfdRaw raw;
+  MfdValues value;
+  MfdLimits limits;            // from accfg.ini; zero members take the defaults
+  uint32_t sim_version;        // simulator version read at link open (low 16 bits)
+  CounterReader knob_reader;   // seeded from the first knob cell read
+  bool reversion;              // bit 0 of the reversion cell as last acted on
+
+  // Map page selections driven by the keyboard and the menu.
   int32_t map_range_index;
   bool show_airports, show_vors, show_intersections, show_ndbs, show_plan;
 
-  // Page controller position (systems menu level and page).
-  int32_t menu_level, page;
+  // Page controller.
+  int32_t menu_level, page;    // MfdMenuLevel, MfdPageId
+  int32_t previous_page;       // page at the end of the previous frame
+  bool plan_list_shown;        // the flight-plan list box is open
+  bool plan_load_requested;    // the selected plan is to be loaded
+  int32_t map_layer_preset;    // 0..3: none, VOR, VOR and airports, airports
+  bool tcas_flag, plan_flag;   // toggled from the top menu
+  bool accfg_dirty;            // a V-speed was changed
+  bool accfg_rewrite_pending;  // accfg.ini was rewritten; the alert cell announces it
 
   // Navigation data and flight plans: the database lists (loaded at start-up
   // and on the first frame), the plan list of the plan folder, the selection

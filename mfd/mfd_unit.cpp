@@ -21,6 +21,7 @@
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
+#include "simlink/simlink.h"
 
 namespace {
 
@@ -37,6 +38,8 @@ void exchange_or_reconnect() {
   UnitCommon& c = g_mfd.common;
   if (!c.connected) {
     link_try_open(&c);
+    // The EICAS's oil-pressure boxes depend on the simulator's version.
+    if (c.connected) g_mfd.sim_version = simlink_sim_version();
     return;
   }
   uint32_t result = 0;

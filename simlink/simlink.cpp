@@ -185,6 +185,8 @@ void simlink_close() {
 
 bool simlink_is_open() { return link.view != nullptr; }
 
+uint32_t simlink_sim_version() { return link.sim_version; }
+
 bool simlink_read(uint32_t offset, uint32_t size, void* destination, uint32_t* result) {
   if (!link.view) return fail(result, SIMLINK_ERR_NOTOPEN);
   if (uint64_t(link.next) + size + READ_HEADER_SIZE + END_MARKER_SIZE > SIMLINK_USABLE_SIZE)

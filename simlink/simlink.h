@@ -33,6 +33,9 @@ constexpr uint16_t SIMLINK_LIBRARY_VERSION = 1004;
 bool simlink_open(uint32_t requested_sim_version, uint32_t* result);
 void simlink_close();
 bool simlink_is_open();
+// The simulator version read at the last successful open (its low 16 bits);
+// 0 before any open.
+uint32_t simlink_sim_version();
 bool simlink_read(uint32_t offset, uint32_t size, void* destination, uint32_t* result);
 bool simlink_write(uint32_t offset, uint32_t size, const void* source, uint32_t* result);
 bool simlink_process(uint32_t* result);

@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 #include <GL/gl.h>
 
+#include <cstring>
 #include <filesystem>
+#include <string>
 
 #include "framework/drawing_area.h"
 #include "framework/frame_capture.h"
 #include "framework/overlay_quads.h"
+#include "framework/text.h"
+#include "mfd/mfd_menu.h"
 #include "mfd/mfd_state.h"
 #include "mfd/mfd_unit.h"
 #include "platform/files.h"
@@ -132,6 +136,53 @@ TEST_F(MfdFrame, TitleAndShownDisplayFollowTheMode) {
   EXPECT_EQ(g_mfd.menu_level, 1);
   EXPECT_EQ(g_mfd.page, 1);
   platform_window_swap();
+}
+
+TEST_F(MfdFrame, MenuLabelsByLevelAndTheInopNotice) {
+  struct Case {
+    int32_t level;
+    bool mfd_shown;
+    int32_t avionics;
+    std::string texts;  // every printed text in order, one blank between
+  };
+  const Case cases[] = {
+      {0, true, 1, "SYS MFD CKLST TCAS TERR PLAN MENU WX MAP M/P RNG"},
+      {1, true, 1, "SUMRY ELEC HYD ECS FLT FUEL M/P RNG"},
+      {2, true, 1, "RTN SPDS JSTK FPLN APT NAV DATA M/P RNG LOAD"},
+      {1, false, 1, "SUMRY ELEC HYD ECS FLT FUEL CAS"},
+      {4, true, 1, ""},
+      {0, true, 0, "MENU INOP HDG FAIL"},
+      {1, false, 0, "MENU INOP"},
+  };
+  for (const Case& c : cases) {
+    g_mfd.menu_level = c.level;
+    g_mfd.page = c.level == 4 ? 7 : 0;
+    g_mfd.mfd_shown = c.mfd_shown;
+    g_mfd.eicas_shown = !c.mfd_shown;
+    g_mfd.power.avionics_on = c.avionics;
+    text_capture_clear();
+    mfd_menu_step();
+    std::string texts;
+    for (const PrintedText& t : text_captured()) texts += (texts.empty() ? "" : " ") + t.text;
+    EXPECT_EQ(texts, c.texts) << c.level << " " << c.mfd_shown << " " << c.avionics;
+  }
+}
+
+TEST_F(MfdFrame, PlanListShowsItsPageAndNamesAsTheyStand) {
+  g_mfd.power.avionics_on = 1;
+  g_mfd.plan_list_shown = true;
+  g_mfd.page = 9;
+  g_mfd.menu_level = 2;
+  g_mfd.plan_list.count = 7;
+  for (int i = 0; i < 7; ++i) std::snprintf(g_mfd.plan_list.shown[i], NAV_PLAN_NAME_CAPACITY, "P%d%%S%%N", i);
+  g_mfd.selected_plan = 6;
+  text_capture_clear();
+  mfd_menu_step();
+  std::vector<std::string> texts;
+  for (const PrintedText& t : text_captured()) texts.push_back(t.text);
+  ASSERT_GE(texts.size(), 2u);
+  EXPECT_EQ(texts[0], "PAGE 2/2");
+  EXPECT_EQ(texts[1], "P6%S%N");
 }
 
 }  // namespace

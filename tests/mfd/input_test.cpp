@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "mfd/mfd_exchange.h"
 #include "mfd/mfd_keyboard.h"
 #include "mfd/mfd_state.h"
 #include "mfd/mfd_unit.h"
@@ -46,15 +47,23 @@ TEST_F(MfdInput, LayerKeysToggleOncePerKeyDown) {
   EXPECT_TRUE(g_mfd.show_vors);
 }
 
-TEST_F(MfdInput, KnobCounterGivesOneEventPerFrame) {
-  g_mfd.bezel.knob_value = 200;  // previous is 0: a jump up is one step
-  mfd_keyboard_handling();
-  EXPECT_TRUE(g_mfd.bezel.knob_increment);
-  EXPECT_FALSE(g_mfd.bezel.knob_decrement);
-  g_mfd.bezel.knob_increment = false;
-  g_mfd.bezel.knob_value = 199;
-  mfd_keyboard_handling();
-  EXPECT_TRUE(g_mfd.bezel.knob_decrement);
+TEST_F(MfdInput, KnobCellIsSeededByItsFirstReadThenGivesOneEventPerChange) {
+  struct Case { uint8_t counter; bool increment, decrement; };
+  const Case cases[] = {
+      {200, false, false},  // first read: seeds, no phantom step
+      {200, false, false},  // unchanged
+      {250, true, false},   // any increase is one step up
+      {249, false, true},
+      {255, true, false},
+      {0, true, false},     // 255 -> 0 wraps up
+      {255, false, true},   // 0 -> 255 wraps down
+  };
+  for (const Case& c : cases) {
+    g_mfd.bezel.knob_increment = g_mfd.bezel.knob_decrement = false;
+    mfd_knob_cell_step(c.counter);
+    EXPECT_EQ(g_mfd.bezel.knob_increment, c.increment) << int(c.counter);
+    EXPECT_EQ(g_mfd.bezel.knob_decrement, c.decrement) << int(c.counter);
+  }
 }
 
 TEST_F(MfdInput, ClicksOnTheBezelUseTheDrawingArea) {

@@ -1,0 +1,134 @@
+// The display unit's link exchange against a link server in a private
+// folder: what the main batch reads for each side, reversion, and the alert
+// cell's reload announcement written only when it changes the byte.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "mfd/mfd_exchange.h"
+#include "mfd/mfd_pages.h"
+#include "mfd/mfd_role.h"
+#include "mfd/mfd_state.h"
+#include "server/offset_space.h"
+#include "simlink/cells.h"
+#include "simlink/simlink.h"
+#include "tests/support/private_link.h"
+
+namespace {
+
+OffsetSpace space;
+int alert_writes;
+
+void count_alert_writes(void*, uint32_t offset, uint32_t size, uint8_t*) {
+  if (offset <= CELL_ALERT && CELL_ALERT < offset + size) ++alert_writes;
+}
+
+class MfdExchange : public ::testing::Test {
+ protected:
+  static PrivateLink link;
+  static void SetUpTestSuite() {
+    std::string error;
+    ASSERT_TRUE(private_link_start(&link, &space, "mfd-exchange", &error)) << error;
+    space.write_hook = count_alert_writes;
+    uint32_t result = 0;
+    ASSERT_TRUE(simlink_open(0, &result)) << simlink_error_message(result);
+  }
+  static void TearDownTestSuite() { private_link_stop(&link); }
+  void SetUp() override {
+    g_mfd = MfdState{};
+    g_mfd.common.connected = true;
+    unit(MFD_MODE_MFD);
+    for (uint32_t cell : {CELL_ALERT, CELL_REVERSION, CELL_DU2_KNOB, CELL_DU3_KNOB, CELL_DU2_DIMMING, CELL_DU3_DIMMING})
+      space_store(&space, cell, uint8_t{0});
+    alert_writes = 0;
+  }
+  static void unit(int32_t mode) {
+    g_mfd.mode = mode;
+    g_mfd.mfd_shown = mode == MFD_MODE_MFD;
+    g_mfd.eicas_shown = !g_mfd.mfd_shown;
+  }
+  static void frame() {
+    uint32_t result = 0;
+    ASSERT_TRUE(mfd_exchange(&result)) << simlink_error_message(result);
+    mfd_convert();
+  }
+};
+PrivateLink MfdExchange::link;
+
+TEST_F(MfdExchange, MainBatchReadsTheSimulatorAndThisDisplaysCells) {
+  EXPECT_EQ(mfd_queue_main_reads(&g_mfd.raw, MFD_MODE_EICAS), 84);
+  uint32_t result = 0;
+  ASSERT_TRUE(simlink_process(&result));
+  EXPECT_EQ(mfd_queue_main_reads(&g_mfd.raw, MFD_MODE_MFD), 85);  // and the unused 0x73D1
+  ASSERT_TRUE(simlink_process(&result));
+
+  space_store(&space, 0x281C, int32_t{1});
+  space_store(&space, 0x3B60, 144.0 * 80);
+  space_store(&space, 0x60A4, uint8_t{'W'});
+  space_store(&space, 0x029C, uint8_t{1});
+  space_store(&space, 0x07CC, uint16_t{16384});
+  space_store(&space, CELL_DU2_DIMMING, uint8_t{20});
+  space_store(&space, CELL_DU3_DIMMING, uint8_t{30});
+  struct Case { int32_t mode; uint8_t brightness; };
+  for (Case c : {Case{MFD_MODE_EICAS, 20}, Case{MFD_MODE_MFD, 30}}) {
+    unit(c.mode);
+    frame();
+    EXPECT_EQ(g_mfd.power.battery_on, 1);
+    EXPECT_EQ(g_mfd.power.brightness, c.brightness) << c.mode;
+    EXPECT_DOUBLE_EQ(g_mfd.value.left_oil_pressure, 80.0);
+    EXPECT_STREQ(g_mfd.value.gps_next_waypoint, "W");
+    EXPECT_EQ(g_mfd.raw.pitot_heat_switch, 1);
+    EXPECT_EQ(g_mfd.value.heading_bug, 90);
+  }
+}
+
+TEST_F(MfdExchange, ReversionSwapsTheDisplayAndItsMenu) {
+  struct Case { int32_t mode; uint8_t reversion; bool mfd_shown; int32_t level, page; bool changed; };
+  const Case cases[] = {
+      {MFD_MODE_EICAS, 1, true, MFD_MENU_TOP, MFD_PAGE_NONE, true},
+      {MFD_MODE_EICAS, 1, true, MFD_MENU_TOP, MFD_PAGE_NONE, false},
+      {MFD_MODE_EICAS, 0, false, MFD_MENU_SYSTEMS, MFD_PAGE_SUMMARY, true},
+      {MFD_MODE_MFD, 1, false, MFD_MENU_SYSTEMS, MFD_PAGE_SUMMARY, true},
+      {MFD_MODE_MFD, 0, true, MFD_MENU_TOP, MFD_PAGE_NONE, true},
+  };
+  for (const Case& c : cases) {
+    if (g_mfd.mode != c.mode) {
+      g_mfd = MfdState{};
+      g_mfd.common.connected = true;
+      unit(c.mode);
+    }
+    g_mfd.menu_level = g_mfd.page = 7;
+    space_store(&space, CELL_REVERSION, uint8_t(c.reversion | 0x80));
+    frame();
+    EXPECT_EQ(g_mfd.mfd_shown, c.mfd_shown) << c.mode << " " << int(c.reversion);
+    EXPECT_NE(g_mfd.mfd_shown, g_mfd.eicas_shown);
+    EXPECT_EQ(g_mfd.menu_level, c.changed ? c.level : 7);
+    EXPECT_EQ(g_mfd.page, c.changed ? c.page : 7);
+  }
+  EXPECT_STREQ(mfd_role_for(MFD_MODE_EICAS, false).title, "Korvu DU2 EICAS - V1.0.0.4 build 203");
+  EXPECT_STREQ(mfd_role_for(MFD_MODE_MFD, true).title, "Korvu DU3 EICAS - v1.0.0.4 build 203");
+}
+
+TEST_F(MfdExchange, AlertCellIsWrittenOnlyToAnnounceARewrite) {
+  struct Case { int32_t mode; bool pending; uint8_t before, after; int writes; bool still_pending; };
+  const Case cases[] = {
+      {MFD_MODE_MFD, false, 0x20, 0x20, 0, false},   // nothing to announce: read only
+      {MFD_MODE_MFD, true, 0x24, 0x27, 1, false},    // announced once, other bits kept
+      {MFD_MODE_MFD, true, 0x03, 0x03, 0, false},    // already announced: no write
+      {MFD_MODE_EICAS, true, 0x20, 0x20, 0, true},   // the EICAS waits for the MFD
+  };
+  for (const Case& c : cases) {
+    unit(c.mode);
+    g_mfd.accfg_rewrite_pending = c.pending;
+    space_store(&space, CELL_ALERT, c.before);
+    alert_writes = 0;
+    frame();
+    EXPECT_EQ(space_load<uint8_t>(&space, CELL_ALERT), c.after) << int(c.before);
+    EXPECT_EQ(g_mfd.raw.alert_cell, c.after);
+    EXPECT_EQ(alert_writes, c.writes) << int(c.before);
+    EXPECT_EQ(g_mfd.accfg_rewrite_pending, c.still_pending);
+  }
+}
+
+}  // namespace
