@@ -227,7 +227,7 @@ void draw_fuel_and_aircraft(bool high_power) {
   }
   if (v.sync) {
     eicas_colour(g_mfd.raw.gear_control != 0 ? EICAS_AMBER : EICAS_GREEN);
-    eicas_text(-2.51f, 8.2f, ANNUNCIATION_SCALE, ALIGN_RIGHT, MFD_FONT_SLOT_NORMAL, "SYNC");
+    eicas_text(-2.51f, 8.2f, ANNUNCIATION_SCALE, ALIGN_CENTRED, MFD_FONT_SLOT_NORMAL, "SYNC");
   }
 }
 
