@@ -20,6 +20,10 @@ constexpr float LETTER_STEP = 1.0f;       // "START" letters, in scaled units
 constexpr double START_AMBER_N2_PCT = 51.0;
 constexpr double REVERSER_DEPLOYED_PCT = -5.0;
 constexpr int STARTER_ON = 1;
+// Lines whose top lies below the bottom of the picture (half the 45-degree
+// view at depth 30) are not drawn: a long list would only spend time there.
+constexpr float PICTURE_BOTTOM_Y = -12.43f;
+constexpr float LINE_HEIGHT = 1.0f;  // in the list's scaled units
 
 struct Side { float start_x, start_y, reverser_x, reverser_y; };
 constexpr Side SIDES[2] = {{-6.45f, 3.29f, -4.99f, 9.5f}, {0.35f, 3.29f, -0.617f, 9.5f}};
@@ -31,6 +35,8 @@ void draw_table(const AlertRecord (&records)[N], const char* const (&texts)[N], 
   for (int i = 0; i < N; ++i) {
     const AlertRecord& r = records[i];
     if (!r.active) continue;
+    const float top = LIST_Y + LIST_SCALE * (LINE_HEIGHT - LINE_STEP * static_cast<float>(*line));
+    if (top < PICTURE_BOTTOM_Y) return;
     eicas_place(LIST_X, LIST_Y);
     glScalef(LIST_SCALE, LIST_SCALE, LIST_SCALE);
     glTranslatef(0, -LINE_STEP * static_cast<float>(*line), 0);
