@@ -23,6 +23,7 @@ constexpr float N1_LIMIT_RATE_DEG = -1.996f;
 constexpr float N1_LIMIT_OFFSET_DEG = 109.9f;
 constexpr float N1_LIMIT_MARKER_OUT = 1.629f;
 constexpr int ARC_SEGMENTS = 48;
+constexpr float RADIANS_PER_DEGREE = 3.14159265f / 180.0f;
 constexpr float DIAL_LINE_WIDTH = 2.0f;
 constexpr float SEPARATOR_LINE_WIDTH = 3.0f;
 
@@ -82,7 +83,7 @@ void dial_arc(Point centre) {
   glBegin(GL_LINE_STRIP);
   for (int i = 0; i <= ARC_SEGMENTS; ++i) {
     const float deg = start - DIAL_SWEEP_DEG * static_cast<float>(i) / ARC_SEGMENTS;
-    const float rad = deg * static_cast<float>(M_PI) / 180.0f;
+    const float rad = deg * RADIANS_PER_DEGREE;
     glVertex2f(DIAL_RADIUS * std::cos(rad), DIAL_RADIUS * std::sin(rad));
   }
   glEnd();
