@@ -69,6 +69,7 @@ void draw_top_menu_brackets() {
   draw_line(-5.849f, -6.339f, -4.279f, -6.339f);
   draw_line(-5.819f, -6.339f, -5.819f, -6.729f);
   draw_line(-0.82f, -6.339f, -0.82f, -6.729f);
+  glLineWidth(1.0f);
 }
 
 }  // namespace

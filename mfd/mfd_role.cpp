@@ -25,6 +25,8 @@ bool mfd_role_update(uint8_t reversion_cell) {
   g_mfd.eicas_shown = !role.mfd_shown;
   g_mfd.menu_level = role.menu_level;
   g_mfd.page = role.page;
+  // The plan list belongs to the MFD menu; left open it would cover the EICAS.
+  g_mfd.plan_list_shown = false;
   platform_window_set_title(role.title);
   return true;
 }

@@ -10,6 +10,9 @@
 #include <string>
 
 #include "platform/png_file.h"
+#include "server/offset_space.h"
+#include "simlink/cells.h"
+#include "tests/support/private_link.h"
 
 namespace fs = std::filesystem;
 
@@ -135,6 +138,25 @@ TEST_F(MfdDisplay, WindowFailureExitsWithOneAndLeavesTheSettingsAlone) {
   EXPECT_EQ(run("--frames 2", "SDL_VIDEODRIVER=no_such_driver"), 1);
   EXPECT_EQ(read("MFD.ini"), mine);
   EXPECT_NE(read("stderr.txt").find("ERROR: "), std::string::npos) << read("stderr.txt");
+}
+
+TEST_F(MfdDisplay, ReversionFromTheLinkSwapsTheMenuOfADu3) {
+  OffsetSpace space;
+  PrivateLink link;
+  std::string error;
+  ASSERT_TRUE(private_link_start(&link, &space, "mfd-display", &error)) << error;
+  space_store(&space, 0x281C, int32_t{1});
+  space_store(&space, 0x2E80, int32_t{1});
+  struct Case { uint8_t reversion; const char* shown; const char* absent; };
+  for (Case c : {Case{0, "M/P", "CAS"}, Case{1, "CAS", "M/P"}}) {
+    space_store(&space, CELL_REVERSION, c.reversion);
+    ASSERT_EQ(run("--frames 5 --dump-text \"" + (dir_ / "text.tsv").string() + "\"", "COCKPIT_LINK_DIR=\"" + link.folder.string() + "\""), 0)
+        << read("stderr.txt");
+    std::string text = read("text.tsv");
+    EXPECT_NE(text.find(std::string("\n") + c.shown + "\t"), std::string::npos) << text;
+    EXPECT_EQ(text.find(std::string("\n") + c.absent + "\t"), std::string::npos) << text;
+  }
+  private_link_stop(&link);
 }
 
 }  // namespace

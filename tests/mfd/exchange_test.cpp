@@ -99,12 +99,14 @@ TEST_F(MfdExchange, ReversionSwapsTheDisplayAndItsMenu) {
       unit(c.mode);
     }
     g_mfd.menu_level = g_mfd.page = 7;
+    g_mfd.plan_list_shown = true;
     space_store(&space, CELL_REVERSION, uint8_t(c.reversion | 0x80));
     frame();
     EXPECT_EQ(g_mfd.mfd_shown, c.mfd_shown) << c.mode << " " << int(c.reversion);
     EXPECT_NE(g_mfd.mfd_shown, g_mfd.eicas_shown);
     EXPECT_EQ(g_mfd.menu_level, c.changed ? c.level : 7);
     EXPECT_EQ(g_mfd.page, c.changed ? c.page : 7);
+    EXPECT_EQ(g_mfd.plan_list_shown, !c.changed);
   }
   EXPECT_STREQ(mfd_role_for(MFD_MODE_EICAS, false).title, "Korvu DU2 EICAS - V1.0.0.4 build 203");
   EXPECT_STREQ(mfd_role_for(MFD_MODE_MFD, true).title, "Korvu DU3 EICAS - v1.0.0.4 build 203");
