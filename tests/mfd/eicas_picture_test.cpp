@@ -83,7 +83,7 @@ class EicasPicture : public ::testing::Test {
       if (p.text == text) out.push_back(p);
     return out;
   }
-  static bool near(const PrintedText& p, Colour c) {
+  static bool colour_is(const PrintedText& p, Colour c) {
     return std::fabs(p.r - c.r) < 0.01f && std::fabs(p.g - c.g) < 0.01f && std::fabs(p.b - c.b) < 0.01f;
   }
   // Pixels close to the colour in a window rectangle.
@@ -157,7 +157,7 @@ TEST_F(EicasPicture, EngineReadoutsAndTheirColoursByState) {
     for (const Shown& s : c.shown) {
       const auto hits = found(s.text);
       ASSERT_FALSE(hits.empty()) << c.name << ": \"" << s.text << "\" not printed";
-      EXPECT_TRUE(near(hits[0], s.colour)) << c.name << ": " << s.text << " " << hits[0].r << "," << hits[0].g;
+      EXPECT_TRUE(colour_is(hits[0], s.colour)) << c.name << ": " << s.text << " " << hits[0].r << "," << hits[0].g;
     }
     for (const char* text : c.absent) EXPECT_TRUE(found(text).empty()) << c.name << ": " << text;
   }
@@ -175,10 +175,10 @@ TEST_F(EicasPicture, AlertListOrderColoursBlinkAndEnd) {
     for (const PrintedText& p : text_captured())
       if (p.slot == MFD_FONT_SLOT_BOLD) lines.push_back(p.text);
     EXPECT_EQ(lines, (std::vector<std::string>{"    GEAR", "L R PITOT HT", "    AUTOSPLR ARM", "END"}));
-    EXPECT_TRUE(near(found("    GEAR")[0], RED));
-    EXPECT_TRUE(near(found("L R PITOT HT")[0], now == BLINK_ON_MS ? AMBER : BLACK)) << now;
-    EXPECT_TRUE(near(found("    AUTOSPLR ARM")[0], WHITE));
-    EXPECT_TRUE(near(found("END")[0], CYAN));
+    EXPECT_TRUE(colour_is(found("    GEAR")[0], RED));
+    EXPECT_TRUE(colour_is(found("L R PITOT HT")[0], now == BLINK_ON_MS ? AMBER : BLACK)) << now;
+    EXPECT_TRUE(colour_is(found("    AUTOSPLR ARM")[0], WHITE));
+    EXPECT_TRUE(colour_is(found("END")[0], CYAN));
     // One line apart, top to bottom; "END" further right.
     const float step = found("L R PITOT HT")[0].y - found("    GEAR")[0].y;
     EXPECT_GT(step, 5);
