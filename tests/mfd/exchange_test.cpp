@@ -33,6 +33,7 @@ class MfdExchange : public ::testing::Test {
     space.write_hook = count_alert_writes;
     uint32_t result = 0;
     ASSERT_TRUE(simlink_open(0, &result)) << simlink_error_message(result);
+    EXPECT_EQ(simlink_sim_version(), 8u);  // the oil-pressure boxes test it
   }
   static void TearDownTestSuite() { private_link_stop(&link); }
   void SetUp() override {
