@@ -1,6 +1,11 @@
-// The EICAS display: engine instruments and the crew-alert list.
+// The EICAS display: engines and the crew-alert list.
 #include "mfd/mfd_page_parts.h"
 
-#include "mfd/mfd_state.h"
+#include "mfd/eicas_draw.h"
+#include "platform/clock.h"
 
-void mfd_eicas_page_draw() {}
+void mfd_eicas_page_draw() {
+  eicas_draw_engines();
+  eicas_draw_alert_list(platform_clock_ms());
+  eicas_draw_start_and_reversers();
+}

@@ -9,6 +9,7 @@
 #include "framework/display_power.h"
 #include "framework/overlay_quads.h"
 #include "framework/unit_common.h"
+#include "mfd/alert_logic.h"
 #include "mfd/mfd_variables.h"
 #include "nav/nav_plan.h"
 #include "nav/nav_plan_list.h"
@@ -46,6 +47,7 @@ struct MfdState {
   uint32_t sim_version;        // simulator version read at link open (low 16 bits)
   CounterReader knob_reader;   // seeded from the first knob cell read
   bool reversion;              // bit 0 of the reversion cell as last acted on
+  AlertLists alerts;           // the EICAS crew-alert records (mfd/alert_logic.h)
 
   // Map page selections driven by the keyboard and the menu.
   int32_t map_range_index;

@@ -11,6 +11,7 @@
 #include "framework/text.h"
 #include "framework/tga.h"
 #include "mfd/mfd_data.h"
+#include "mfd/mfd_alert_exchange.h"
 #include "mfd/mfd_exchange.h"
 #include "mfd/mfd_keyboard.h"
 #include "mfd/mfd_menu.h"
@@ -46,6 +47,9 @@ void exchange_or_reconnect() {
   bool ok = mfd_exchange(&result);
   link_note_process(&c, ok, result);
   mfd_convert();
+  if (ok && c.connected && g_mfd.eicas_shown && g_mfd.power.battery_on != 0) {
+    link_note_process(&c, mfd_alert_exchange(platform_clock_ms(), &result), result);
+  }
 }
 
 void draw_powered_pages() {

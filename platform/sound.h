@@ -5,6 +5,12 @@
 
 // Starts playing; returns at once. False when the thread could not start.
 bool platform_play_wav(const char* path);
+// The same, unless `max_playing` sounds already play: then the sound is
+// dropped and false returned, so that a sound raised every other frame
+// cannot pile up threads.
+bool platform_play_wav_limited(const char* path, int max_playing);
+// The sounds playing now.
+int platform_sounds_playing();
 // Waits for the sounds started so far and closes the sound device (used at
 // shutdown and by tests).
 void platform_wait_sounds();

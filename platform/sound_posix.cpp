@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <atomic>
+#include <climits>
 #include <mutex>
 #include <string>
 
@@ -46,11 +47,23 @@ int play_to_end(void* data) {
   return 0;
 }
 
+// Counts the sound in unless `max_playing` already play.
+bool reserve(int max_playing) {
+  int playing = g_playing.load();
+  do {
+    if (playing >= max_playing) return false;
+  } while (!g_playing.compare_exchange_weak(playing, playing + 1));
+  return true;
+}
+
 }  // namespace
 
-bool platform_play_wav(const char* path) {
-  if (!path || !audio_ready()) return false;
-  g_playing.fetch_add(1);
+bool platform_play_wav(const char* path) { return platform_play_wav_limited(path, INT_MAX); }
+
+int platform_sounds_playing() { return g_playing.load(); }
+
+bool platform_play_wav_limited(const char* path, int max_playing) {
+  if (!path || !audio_ready() || !reserve(max_playing)) return false;
   // An SDL thread, so that SDL's per-thread data is released when it ends.
   std::string* owned = new std::string(path);
   SDL_Thread* thread = SDL_CreateThread(play_to_end, "sound", owned);

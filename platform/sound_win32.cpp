@@ -4,6 +4,7 @@
 #include <mmsystem.h>
 
 #include <atomic>
+#include <climits>
 #include <string>
 
 #include "platform/sound.h"
@@ -21,11 +22,23 @@ DWORD WINAPI play_to_end(LPVOID data) {
   return 0;
 }
 
+// Counts the sound in unless `max_playing` already play.
+bool reserve(int max_playing) {
+  int playing = g_playing.load();
+  do {
+    if (playing >= max_playing) return false;
+  } while (!g_playing.compare_exchange_weak(playing, playing + 1));
+  return true;
+}
+
 }  // namespace
 
-bool platform_play_wav(const char* path) {
-  if (!path) return false;
-  g_playing.fetch_add(1);
+bool platform_play_wav(const char* path) { return platform_play_wav_limited(path, INT_MAX); }
+
+int platform_sounds_playing() { return g_playing.load(); }
+
+bool platform_play_wav_limited(const char* path, int max_playing) {
+  if (!path || !reserve(max_playing)) return false;
   std::string* owned = new std::string(path);
   HANDLE thread = CreateThread(nullptr, 0, play_to_end, owned, 0, nullptr);
   if (!thread) {
