@@ -1,4 +1,4 @@
-#include "framework/glyph_lists.h"
+#include "framework/glyph_triangles.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -66,19 +66,15 @@ void tessellate(const GlyphOutline& glyph, TessScratch* scratch) {
 
 }  // namespace
 
-void compile_glyph_list(unsigned int list, const GlyphOutline& glyph) {
+void glyph_triangles(const GlyphOutline& glyph, std::vector<float>* xy) {
+  if (glyph.contours.empty()) return;
   TessScratch scratch;
   for (const auto& contour : glyph.contours)
     for (const auto& p : contour) scratch.vertices.push_back({p.x, p.y, 0.0});
-  if (!glyph.contours.empty()) tessellate(glyph, &scratch);
+  tessellate(glyph, &scratch);
   const size_t whole_triangles = scratch.triangles.size() / 3 * 3;
-
-  glNewList(list, GL_COMPILE);
-  if (whole_triangles > 0) {
-    glBegin(GL_TRIANGLES);
-    for (size_t i = 0; i < whole_triangles; ++i) glVertex2dv(scratch.triangles[i]);
-    glEnd();
+  for (size_t i = 0; i < whole_triangles; ++i) {
+    xy->push_back(static_cast<float>(scratch.triangles[i][0]));
+    xy->push_back(static_cast<float>(scratch.triangles[i][1]));
   }
-  glTranslatef(glyph.advance, 0.0f, 0.0f);
-  glEndList();
 }
