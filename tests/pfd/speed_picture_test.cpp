@@ -2,8 +2,11 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <string>
 
+#include "pfd/accfg.h"
 #include "pfd/pfd_groups.h"
+#include "pfd/speed_tape_logic.h"
 #include "tests/pfd/picture_fixture.h"
 #include "simlink/cells.h"
 
@@ -120,6 +123,20 @@ TEST_F(SpeedPicture, ReadoutTensAgreeWithTheDrumInTheWindow) {
     EXPECT_EQ(level->text, c.units) << c.ias;
     if (c.ias == 139.5) shot("speed_readout_139_5");
   }
+}
+
+// A PFD that has read no accfg.ini yet flies with the aircraft's defaults:
+// no over-speed bar down the tape and a normal readout at everyday speeds.
+TEST_F(SpeedPicture, AircraftDefaultsBeforeAnyConfigurationFile) {
+  accfg_set_defaults(&g_pfd.config);
+  for (double ias : {135.0, 280.0}) {
+    speed(ias, ias / 600);
+    draw();
+    EXPECT_EQ(red_bar(60, 150), 0) << ias;  // VMIN 90 may just show at the bottom at 135
+    EXPECT_EQ(speed_readout_colour(g_pfd.speed, g_pfd.value, g_pfd.config), READOUT_NORMAL) << ias;
+    expect_colour(std::to_string(speed_readout_tens(ias)), 1, 1, 1);
+  }
+  shot("speed_defaults_280");
 }
 
 TEST_F(SpeedPicture, MachTapeFromMach040WithBit6) {
