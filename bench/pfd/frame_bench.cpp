@@ -219,7 +219,7 @@ bool set_up_unit() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const double seconds = argc > 1 ? std::atof(argv[1]) : 3.0;
+  const double seconds = argc > 1 ? std::atof(argv[1]) : 1.5;
   finish_each = argc > 2 && std::string(argv[2]) == "finish";
   GlTestContext* context = gl_test_context_create(W, H);
   if (!context) {
