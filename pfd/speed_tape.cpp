@@ -143,23 +143,27 @@ static void readout_box(ReadoutColour colour) {
 static void readout_digits(ReadoutColour colour) {
   pfd_set_colour(digit_colour(colour));
   float drum_top;
+  double units;
   if (!g_pfd.speed.mach_tape) {
     const double ias = g_pfd.value.ias;
     pfd_no_clip();
     pfd_place(-6.739f, static_cast<float>(READOUT_BASELINE), DRUM_DEPTH);
     print(PFD_FONT, ALIGN_RIGHT, "%d", speed_readout_tens(ias));
-    const double tens = std::floor(ias / 10.0) * 10.0;
-    drum_top = static_cast<float>(DRUM_TOP - DRUM_PER_UNIT * (ias - tens));
+    units = ias - std::floor(ias / 10.0) * 10.0;
+    drum_top = static_cast<float>(DRUM_TOP - DRUM_PER_UNIT * units);
   } else {
     const double hundredths = g_pfd.value.mach * 100.0;
     pfd_no_clip();
     pfd_place(-6.95f, static_cast<float>(READOUT_BASELINE), DRUM_DEPTH);
     print(PFD_FONT, ALIGN_RIGHT, ".%d", mach_readout_tenths(g_pfd.value.mach));
-    drum_top = static_cast<float>(DRUM_TOP - DRUM_PER_UNIT * (hundredths - std::floor(hundredths / 10.0) * 10.0));
+    units = hundredths - std::floor(hundredths / 10.0) * 10.0;
+    drum_top = static_cast<float>(DRUM_TOP - DRUM_PER_UNIT * units);
   }
   static const char column[] = "10987654321098";
   pfd_clip_box(0.17499f, 0.6759f, 0.0349f, 0.06289f);
-  for (int k = 0; column[k]; ++k) {
+  // Only the row in the window and its neighbours can show through the clip box.
+  const int row = speed_drum_row(units);
+  for (int k = std::max(0, row - 2); k <= std::min(13, row + 2); ++k) {
     pfd_place(-6.2829f, drum_top - k * static_cast<float>(DRUM_STEP), DRUM_DEPTH);
     print(PFD_FONT, ALIGN_RIGHT, "%c", column[k]);
   }
