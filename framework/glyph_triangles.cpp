@@ -4,6 +4,8 @@
 #include <GL/glu.h>
 
 #include <array>
+#include <cstdint>
+#include <map>
 #include <deque>
 #include <vector>
 
@@ -66,15 +68,23 @@ void tessellate(const GlyphOutline& glyph, TessScratch* scratch) {
 
 }  // namespace
 
-void glyph_triangles(const GlyphOutline& glyph, std::vector<float>* xy) {
+void glyph_triangles(const GlyphOutline& glyph, std::vector<float>* xy, std::vector<uint32_t>* indices) {
   if (glyph.contours.empty()) return;
   TessScratch scratch;
   for (const auto& contour : glyph.contours)
     for (const auto& p : contour) scratch.vertices.push_back({p.x, p.y, 0.0});
   tessellate(glyph, &scratch);
   const size_t whole_triangles = scratch.triangles.size() / 3 * 3;
+  // Each vertex once, in the order the triangles first use it.
+  std::map<const GLdouble*, uint32_t> index_of;
   for (size_t i = 0; i < whole_triangles; ++i) {
-    xy->push_back(static_cast<float>(scratch.triangles[i][0]));
-    xy->push_back(static_cast<float>(scratch.triangles[i][1]));
+    const GLdouble* v = scratch.triangles[i];
+    auto found = index_of.find(v);
+    if (found == index_of.end()) {
+      found = index_of.emplace(v, static_cast<uint32_t>(index_of.size())).first;
+      xy->push_back(static_cast<float>(v[0]));
+      xy->push_back(static_cast<float>(v[1]));
+    }
+    indices->push_back(found->second);
   }
 }

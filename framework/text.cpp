@@ -18,12 +18,14 @@
 
 namespace {
 
-// One slot's glyphs: the triangles of all 256 codes in one array, each
-// code's range in it, and the face's own advances that lay a string out.
+// One slot's glyphs: the vertices and triangles of all 256 codes in two
+// arrays, each code's ranges in them, and the face's own advances that lay
+// a string out.
 struct SlotGlyphs {
-  std::vector<float> xy;  // x, y pairs in em units
-  uint32_t first[FONT_GLYPH_COUNT];  // first vertex of the code's triangles
-  uint32_t count[FONT_GLYPH_COUNT];  // vertices of the code's triangles
+  std::vector<float> xy;           // x, y pairs in em units
+  std::vector<uint32_t> indices;   // three per triangle, from the code's first vertex
+  uint32_t first_vertex[FONT_GLYPH_COUNT], vertex_count[FONT_GLYPH_COUNT];
+  uint32_t first_index[FONT_GLYPH_COUNT], index_count[FONT_GLYPH_COUNT];
   float advance[FONT_GLYPH_COUNT];
   bool built;
 };
@@ -38,29 +40,35 @@ FontState g_font;
 // The string's triangles, each glyph moved along by the advances before it:
 // one draw per print instead of one per glyph, with no matrix change between
 // glyphs (the software renderer pays for every draw and every matrix change).
-std::vector<float> g_batch;
+std::vector<float> g_batch_xy;
+std::vector<GLuint> g_batch_indices;
 
 // Draws the text's glyphs and leaves the matrix moved by their advances,
 // as calling one glyph after another would.
 void draw_glyphs(int slot, const char* text, size_t length) {
   const SlotGlyphs& glyphs = g_font.slots[slot];
   if (!glyphs.built || length == 0) return;
-  g_batch.clear();
+  g_batch_xy.clear();
+  g_batch_indices.clear();
   float pen = 0.0f;
   for (size_t i = 0; i < length; ++i) {
     const unsigned char code = static_cast<unsigned char>(text[i]);
-    const float* p = glyphs.xy.data() + 2 * static_cast<size_t>(glyphs.first[code]);
-    const float* end = p + 2 * static_cast<size_t>(glyphs.count[code]);
+    const GLuint base = static_cast<GLuint>(g_batch_xy.size() / 2);
+    const float* p = glyphs.xy.data() + 2 * static_cast<size_t>(glyphs.first_vertex[code]);
+    const float* end = p + 2 * static_cast<size_t>(glyphs.vertex_count[code]);
     for (; p != end; p += 2) {
-      g_batch.push_back(p[0] + pen);
-      g_batch.push_back(p[1]);
+      g_batch_xy.push_back(p[0] + pen);
+      g_batch_xy.push_back(p[1]);
     }
+    const uint32_t* index = glyphs.indices.data() + glyphs.first_index[code];
+    for (uint32_t k = 0; k < glyphs.index_count[code]; ++k) g_batch_indices.push_back(base + index[k]);
     pen += glyphs.advance[code];
   }
-  if (!g_batch.empty()) {
+  if (!g_batch_indices.empty()) {
     glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(2, GL_FLOAT, 0, g_batch.data());
-    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(g_batch.size() / 2));
+    glVertexPointer(2, GL_FLOAT, 0, g_batch_xy.data());
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(g_batch_indices.size()), GL_UNSIGNED_INT,
+                   g_batch_indices.data());
     glDisableClientState(GL_VERTEX_ARRAY);
   }
   glTranslatef(pen, 0.0f, 0.0f);
@@ -80,14 +88,18 @@ bool build_font(const char* face_name, int slot, int height, int weight) {
   }
   SlotGlyphs& glyphs = g_font.slots[slot];
   glyphs.xy.clear();
+  glyphs.indices.clear();
   for (int code = 0; code < FONT_GLYPH_COUNT; ++code) {
-    glyphs.first[code] = static_cast<uint32_t>(glyphs.xy.size() / 2);
-    if (code != FONT_GLYPH_COUNT - 1) glyph_triangles(outlines->glyphs[code], &glyphs.xy);
-    glyphs.count[code] = static_cast<uint32_t>(glyphs.xy.size() / 2) - glyphs.first[code];
+    glyphs.first_vertex[code] = static_cast<uint32_t>(glyphs.xy.size() / 2);
+    glyphs.first_index[code] = static_cast<uint32_t>(glyphs.indices.size());
+    if (code != FONT_GLYPH_COUNT - 1) glyph_triangles(outlines->glyphs[code], &glyphs.xy, &glyphs.indices);
+    glyphs.vertex_count[code] = static_cast<uint32_t>(glyphs.xy.size() / 2) - glyphs.first_vertex[code];
+    glyphs.index_count[code] = static_cast<uint32_t>(glyphs.indices.size()) - glyphs.first_index[code];
     glyphs.advance[code] = code == FONT_GLYPH_COUNT - 1 ? 0.0f : outlines->glyphs[code].advance;
     g_font.advances[code] = glyphs.advance[code];
   }
   glyphs.xy.shrink_to_fit();
+  glyphs.indices.shrink_to_fit();
   glyphs.built = true;
   g_font.missing = false;
   return true;
@@ -99,10 +111,14 @@ void delete_fonts() {
   for (SlotGlyphs& glyphs : g_font.slots) {
     glyphs.xy.clear();
     glyphs.xy.shrink_to_fit();
+    glyphs.indices.clear();
+    glyphs.indices.shrink_to_fit();
     glyphs.built = false;
   }
-  g_batch.clear();
-  g_batch.shrink_to_fit();
+  g_batch_xy.clear();
+  g_batch_xy.shrink_to_fit();
+  g_batch_indices.clear();
+  g_batch_indices.shrink_to_fit();
 }
 
 float glyph_advance(unsigned char code) { return g_font.advances[code]; }
