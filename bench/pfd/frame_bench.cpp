@@ -7,6 +7,7 @@
 // busy machine slows every round alike.
 // Usage: pfd_frame_bench [seconds per round] [finish]   (needs a display, e.g. Xvfb)
 //   finish: wait for the GL after each group, so each time includes its rasterising.
+//   BENCH_NO_SMOOTH=1 in the environment draws lines unsmoothed (the program smooths them).
 #include <GL/gl.h>
 #include <unistd.h>
 
@@ -209,7 +210,7 @@ bool set_up_unit() {
   glDisable(GL_DEPTH_TEST);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glEnable(GL_LINE_SMOOTH);
+  if (!std::getenv("BENCH_NO_SMOOTH")) glEnable(GL_LINE_SMOOTH);
   glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
   pfd_state_start_values();
   g_pfd.common.x_size = W;
