@@ -1,4 +1,4 @@
-// Outline-font text: glyph display lists per slot, one advance table, print()
+// Outline-font text: glyph triangles per slot, one advance table, print()
 // and the capture of what was printed.
 #include "framework/text.h"
 
@@ -6,30 +6,72 @@
 #include <GL/glu.h>
 
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <vector>
 
-#include "framework/glyph_lists.h"
+#include "framework/glyph_triangles.h"
 #include "framework/text_capture.h"
 #include "platform/font_outline.h"
 
 namespace {
 
+// One slot's glyphs: the vertices and triangles of all 256 codes in two
+// arrays, each code's ranges in them, and the face's own advances that lay
+// a string out.
+struct SlotGlyphs {
+  std::vector<float> xy;           // x, y pairs in em units
+  std::vector<uint32_t> indices;   // three per triangle, from the code's first vertex
+  uint32_t first_vertex[FONT_GLYPH_COUNT], vertex_count[FONT_GLYPH_COUNT];
+  uint32_t first_index[FONT_GLYPH_COUNT], index_count[FONT_GLYPH_COUNT];
+  float advance[FONT_GLYPH_COUNT];
+  bool built;
+};
+
 struct FontState {
-  GLuint slot_base[FONT_SLOT_COUNT];   // 0 = slot not built
+  SlotGlyphs slots[FONT_SLOT_COUNT];
   float advances[FONT_GLYPH_COUNT];    // of the font built last; zero until then
   bool missing;
 };
 FontState g_font;
 
-// Draws the text's glyphs, one list per byte, from the slot's block.
-void call_glyphs(int slot, const char* text, size_t length) {
-  if (g_font.slot_base[slot] == 0 || length == 0) return;
-  glPushAttrib(GL_LIST_BIT);
-  glListBase(g_font.slot_base[slot]);
-  glCallLists(static_cast<GLsizei>(length), GL_UNSIGNED_BYTE, text);
-  glPopAttrib();
+// The string's triangles, each glyph moved along by the advances before it:
+// one draw per print instead of one per glyph, with no matrix change between
+// glyphs (the software renderer pays for every draw and every matrix change).
+std::vector<float> g_batch_xy;
+std::vector<GLuint> g_batch_indices;
+
+// Draws the text's glyphs and leaves the matrix moved by their advances,
+// as calling one glyph after another would.
+void draw_glyphs(int slot, const char* text, size_t length) {
+  const SlotGlyphs& glyphs = g_font.slots[slot];
+  if (!glyphs.built || length == 0) return;
+  g_batch_xy.clear();
+  g_batch_indices.clear();
+  float pen = 0.0f;
+  for (size_t i = 0; i < length; ++i) {
+    const unsigned char code = static_cast<unsigned char>(text[i]);
+    const GLuint base = static_cast<GLuint>(g_batch_xy.size() / 2);
+    const float* p = glyphs.xy.data() + 2 * static_cast<size_t>(glyphs.first_vertex[code]);
+    const float* end = p + 2 * static_cast<size_t>(glyphs.vertex_count[code]);
+    for (; p != end; p += 2) {
+      g_batch_xy.push_back(p[0] + pen);
+      g_batch_xy.push_back(p[1]);
+    }
+    const uint32_t* index = glyphs.indices.data() + glyphs.first_index[code];
+    for (uint32_t k = 0; k < glyphs.index_count[code]; ++k) g_batch_indices.push_back(base + index[k]);
+    pen += glyphs.advance[code];
+  }
+  if (!g_batch_indices.empty()) {
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(2, GL_FLOAT, 0, g_batch_xy.data());
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(g_batch_indices.size()), GL_UNSIGNED_INT,
+                   g_batch_indices.data());
+    glDisableClientState(GL_VERTEX_ARRAY);
+  }
+  glTranslatef(pen, 0.0f, 0.0f);
 }
 
 }  // namespace
@@ -44,18 +86,21 @@ bool build_font(const char* face_name, int slot, int height, int weight) {
     g_font.missing = true;
     return false;
   }
-  if (g_font.slot_base[slot] != 0) glDeleteLists(g_font.slot_base[slot], FONT_GLYPH_COUNT);
-  GLuint base = glGenLists(FONT_GLYPH_COUNT);
-  g_font.slot_base[slot] = base;
-  if (base == 0) {
-    g_font.missing = true;
-    return false;
-  }
+  SlotGlyphs& glyphs = g_font.slots[slot];
+  glyphs.xy.clear();
+  glyphs.indices.clear();
   for (int code = 0; code < FONT_GLYPH_COUNT; ++code) {
-    compile_glyph_list(base + code, outlines->glyphs[code]);
-    g_font.advances[code] = outlines->glyphs[code].advance;
+    glyphs.first_vertex[code] = static_cast<uint32_t>(glyphs.xy.size() / 2);
+    glyphs.first_index[code] = static_cast<uint32_t>(glyphs.indices.size());
+    if (code != FONT_GLYPH_COUNT - 1) glyph_triangles(outlines->glyphs[code], &glyphs.xy, &glyphs.indices);
+    glyphs.vertex_count[code] = static_cast<uint32_t>(glyphs.xy.size() / 2) - glyphs.first_vertex[code];
+    glyphs.index_count[code] = static_cast<uint32_t>(glyphs.indices.size()) - glyphs.first_index[code];
+    glyphs.advance[code] = code == FONT_GLYPH_COUNT - 1 ? 0.0f : outlines->glyphs[code].advance;
+    g_font.advances[code] = glyphs.advance[code];
   }
-  g_font.advances[FONT_GLYPH_COUNT - 1] = 0.0f;
+  glyphs.xy.shrink_to_fit();
+  glyphs.indices.shrink_to_fit();
+  glyphs.built = true;
   g_font.missing = false;
   return true;
 }
@@ -63,10 +108,17 @@ bool build_font(const char* face_name, int slot, int height, int weight) {
 bool font_is_missing() { return g_font.missing; }
 
 void delete_fonts() {
-  for (GLuint& base : g_font.slot_base) {
-    if (base != 0) glDeleteLists(base, FONT_GLYPH_COUNT);
-    base = 0;
+  for (SlotGlyphs& glyphs : g_font.slots) {
+    glyphs.xy.clear();
+    glyphs.xy.shrink_to_fit();
+    glyphs.indices.clear();
+    glyphs.indices.shrink_to_fit();
+    glyphs.built = false;
   }
+  g_batch_xy.clear();
+  g_batch_xy.shrink_to_fit();
+  g_batch_indices.clear();
+  g_batch_indices.shrink_to_fit();
 }
 
 float glyph_advance(unsigned char code) { return g_font.advances[code]; }
@@ -100,5 +152,5 @@ void print(int slot, int alignment, const char* format, ...) {
       glTranslatef(-width + g_font.advances[last], 0.0f, 0.0f);
     }
   }
-  call_glyphs(slot, text, length);
+  draw_glyphs(slot, text, length);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Outline-font text: four slots of 256 display lists built from glyph outlines,
+// Outline-font text: four slots of 256 glyphs tessellated once from outlines,
 // one advance table, and print() with three alignments. Text is geometry in
 // model-view space, never bitmaps.
 #include <string>
@@ -17,7 +17,7 @@ enum TextAlignment { ALIGN_CENTRED = 0, ALIGN_LEFT = 1, ALIGN_RIGHT = 2 };
 bool build_font(const char* face_name, int slot, int height, int weight);
 bool font_is_missing();
 
-// Deletes the lists of the slots that were built. Needs the GL context current.
+// Releases the glyphs of the slots that were built.
 void delete_fonts();
 
 // Formats and draws one line at the current model-view position.

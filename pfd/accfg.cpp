@@ -29,6 +29,21 @@ bool read_plan_row(SettingsReader* reader, int32_t* index, PlanWaypoint* w) {
 
 }  // namespace
 
+void accfg_set_defaults(AircraftConfig* c) {
+  c->v1 = c->vr = c->v2 = 100;
+  c->max_flaps = 40;
+  c->vmin = 90;
+  c->flap_placard_8 = 250;
+  c->flap_placard_20 = 200;
+  c->flap_placard_40 = 150;
+  c->vmo = 335.0f;
+  c->mmo = 0.81f;
+  c->max_spoiler = 60;
+  c->min_runway = 5000;
+  c->max_fuel = 6062;
+  c->plan_length = 0;
+}
+
 bool accfg_parse(const std::string& text, AircraftConfig* s) {
   SettingsReader reader;
   settings_open_text(&reader, text.data(), text.size());

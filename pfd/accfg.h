@@ -8,6 +8,9 @@
 constexpr const char* ACCFG_FILE_NAME = "accfg.ini";
 constexpr size_t ACCFG_FILE_LIMIT = 256 * 1024;
 
+// The aircraft's values the display unit writes when it creates the file;
+// the PFD starts from them until a file is read. No plan.
+void accfg_set_defaults(AircraftConfig* config);
 // Parses the text into `scratch`. True when all 13 values parsed; the plan
 // rows that parsed are in scratch->plan / plan_length either way.
 bool accfg_parse(const std::string& text, AircraftConfig* scratch);

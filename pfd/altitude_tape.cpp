@@ -71,8 +71,9 @@ void rolling_digits(double altitude) {
   pfd_place(1.698f, static_cast<float>(r * -0.0057 + 2.1399), 8.17f);
   glScalef(0.16f, 0.16f, 1);
   pfd_set_colour(PFD_WHITE);
-  // Only the entries around the window can show through the clip box.
-  const int centre = 7 + r / 20;
+  // The column moves down as the remainder grows: entry 7 - r / 20 sits in the
+  // window and only its neighbours can show through the clip box.
+  const int centre = 7 - static_cast<int>(std::lround(r / 20.0));
   for (int k = centre - 2; k <= centre + 2; k++) {
     if (k < 0 || k >= 15) continue;
     glPushMatrix();

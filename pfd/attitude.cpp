@@ -20,6 +20,8 @@ static const float ATTITUDE_DEPTH = 5.0f;
 static const float SPHERE_Y = 0.86f;
 static const float LADDER_Y = 0.857f;
 static const float CHEVRON_Y = 0.8699f;
+static const float RADIO_ALTITUDE_TEXT_SCALE = 0.14f;
+static const float RADIO_ALTITUDE_TEXT_ROOM = 0.24f;  // inside the 0.278-wide frame, clear of its lines
 
 ClipFractions ladder_clip(float radio_altitude) {
   bool readout = radio_altitude <= RADIO_ALTITUDE_SHOWN_MAX;
@@ -131,15 +133,20 @@ static void radio_altitude_box(Rgb text_colour, bool live) {
   const float box[] = {-0.137f, 0.311f, 0.141f, 0.311f, 0.141f, 0.4469f, -0.137f, 0.4469f};
   pfd_line_loop(box, 4);
   glTranslatef(0.01f, 0.33f, 0);
-  glScalef(0.14f, 0.14f, 0.14f);
   pfd_set_colour(text_colour);
+  char text[8] = "RA";
   if (live) {
     float ra = g_pfd.value.radio_altitude;
     ra = ra < 0 ? 0 : (ra > RADIO_ALTITUDE_SHOWN_MAX ? RADIO_ALTITUDE_SHOWN_MAX : ra);
-    print(PFD_FONT, ALIGN_CENTRED, "%d", static_cast<int>(ra));
-  } else {
-    print(PFD_FONT, ALIGN_CENTRED, "RA");
+    std::snprintf(text, sizeof text, "%d", static_cast<int>(ra));
   }
+  // Four digits at the readout's size are wider than the box: narrower
+  // texts keep the size, wider ones shrink to the room inside the frame.
+  float scale = RADIO_ALTITUDE_TEXT_SCALE;
+  const float width = text_width(text) * scale;
+  if (width > RADIO_ALTITUDE_TEXT_ROOM) scale *= RADIO_ALTITUDE_TEXT_ROOM / width;
+  glScalef(scale, scale, scale);
+  print(PFD_FONT, ALIGN_CENTRED, "%s", text);
 }
 
 static void pfd_aircraft_symbol() {

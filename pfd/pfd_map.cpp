@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "framework/drawing_area.h"
 #include "framework/text.h"
 #include "pfd/heading_draw.h"
 #include "pfd/pfd_draw_util.h"
@@ -39,8 +40,11 @@ void draw_plan_map() {
   }
   glEnd();
 
+  const float aspect = g_pfd.common.y_size > 0 ? static_cast<float>(g_pfd.common.x_size) / g_pfd.common.y_size
+                                              : static_cast<float>(DU_WIDTH_PER_HEIGHT);
+  const MapWindow window = map_window(aspect, HEADING_DEPTH, ARC_X, ARC_Y);
   for (int i = 0; i < n; i++) {
-    if (!points[i].in_range) continue;
+    if (!points[i].in_range || !map_mark_visible(points[i], text_width(c.plan[i].ident), window)) continue;
     pfd_place(ARC_X + points[i].x, ARC_Y + points[i].y, HEADING_DEPTH);
     glScalef(0.5f, 0.5f, 1);
     pfd_set_colour(PFD_WHITE);

@@ -1,5 +1,6 @@
 #include "pfd/pfd_map_geodesy.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "nav/nav_geodesy.h"
@@ -42,4 +43,23 @@ MapPoint map_place(double distance_nm, double map_course, double heading) {
   p.y = static_cast<float>(r * std::sin(a));
   p.in_range = distance_nm <= MAP_RANGE_NM;
   return p;
+}
+
+namespace {
+constexpr double HALF_FIELD_OF_VIEW_RAD = 22.5 * 3.14159265358979323846 / 180.0;
+// The mark about its point: the star (0.25 either way) and the identifier
+// beside it, 0.45 units to the em, from 0.23 right and 0.2 up of the point.
+constexpr float STAR_HALF = 0.25f, LABEL_X = 0.23f, LABEL_EM = 0.45f, LABEL_TOP = 0.2f + LABEL_EM;
+}  // namespace
+
+MapWindow map_window(float aspect, float depth, float centre_x, float centre_y) {
+  const float half_height = static_cast<float>(depth * std::tan(HALF_FIELD_OF_VIEW_RAD));
+  const float half_width = half_height * aspect;
+  return {-half_width - centre_x, half_width - centre_x, -half_height - centre_y, half_height - centre_y};
+}
+
+bool map_mark_visible(const MapPoint& p, float label_width_em, const MapWindow& w) {
+  const float left = p.x - STAR_HALF, right = p.x + std::max(STAR_HALF, LABEL_X + label_width_em * LABEL_EM);
+  const float bottom = p.y - STAR_HALF, top = p.y + LABEL_TOP;
+  return right >= w.left && left <= w.right && top >= w.bottom && bottom <= w.top;
 }

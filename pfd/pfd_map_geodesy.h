@@ -26,3 +26,12 @@ MapPoint map_place(double distance_nm, double map_course, double heading);
 
 constexpr double MAP_RANGE_NM = 50.0;
 constexpr double MAP_RANGE_RADIUS = 5.2;  // arc radius of the full range
+
+// The part of the drawing window the map can show, in map units about the
+// arc centre, and whether a waypoint's star and identifier (label_width_em
+// wide) reach into it: a mark wholly outside is not drawn at all.
+struct MapWindow {
+  float left, right, bottom, top;
+};
+MapWindow map_window(float aspect, float depth, float centre_x, float centre_y);
+bool map_mark_visible(const MapPoint& p, float label_width_em, const MapWindow& window);

@@ -1,5 +1,6 @@
 #include "pfd/pfd_state.h"
 
+#include "pfd/accfg.h"
 #include "pfd/pfd_groups.h"
 #include "pfd/pfd_settings.h"
 
@@ -13,6 +14,8 @@ void pfd_state_start_values() {
   // Until a first exchange the screen shows zeros with both masters on.
   g_pfd.raw.battery_master = 1;
   g_pfd.raw.avionics_master = 1;
+  // Zeros would put the over-speed bar along the whole tape.
+  accfg_set_defaults(&g_pfd.config);
   g_pfd.dim_alpha = 1;
   g_pfd.fading = true;
   minimums_init();

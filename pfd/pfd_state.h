@@ -195,6 +195,7 @@ struct PfdSide {
 // Frame-to-frame state of the airspeed tape.
 struct SpeedTapeState {
   double trend_speed;
+  bool trend_valid;              // trend_speed computed airborne since the last ground contact
   double trend_mach;             // Mach of the trend speed
   double trend_mach_low;         // trend Mach (low side)
   double flap_limited_speed;

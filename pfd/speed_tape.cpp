@@ -18,7 +18,6 @@ static const float TICK_SPACING = 0.2216f;     // 0.02216 per knot, not 0.022
 static const float BAR_DEPTH = 10.0f;
 static const float BAR_ORIGIN_X = -2.864f;
 static const float DRUM_DEPTH = 33.59f;
-static const float DRUM_STEP = 0.8059f;
 static const float TAPE_LABEL_SCALE = 0.173f;
 
 static float clampf(double v, double lo, double hi) { return static_cast<float>(v < lo ? lo : (v > hi ? hi : v)); }
@@ -144,24 +143,28 @@ static void readout_box(ReadoutColour colour) {
 static void readout_digits(ReadoutColour colour) {
   pfd_set_colour(digit_colour(colour));
   float drum_top;
+  double units;
   if (!g_pfd.speed.mach_tape) {
     const double ias = g_pfd.value.ias;
     pfd_no_clip();
-    pfd_place(-6.739f, 5.379f, DRUM_DEPTH);
-    print(PFD_FONT, ALIGN_RIGHT, "%d", nudged_int(ias / 10.0));
-    double tens = std::trunc(ias / 10.0) * 10.0;
-    drum_top = static_cast<float>((ias - tens) * -0.815 + 14.262);
+    pfd_place(-6.739f, static_cast<float>(READOUT_BASELINE), DRUM_DEPTH);
+    print(PFD_FONT, ALIGN_RIGHT, "%d", speed_readout_tens(ias));
+    units = ias - std::floor(ias / 10.0) * 10.0;
+    drum_top = static_cast<float>(DRUM_TOP - DRUM_PER_UNIT * units);
   } else {
-    const double tenths = std::trunc(g_pfd.value.mach * 10.0);
+    const double hundredths = g_pfd.value.mach * 100.0;
     pfd_no_clip();
-    pfd_place(-6.95f, 5.379f, DRUM_DEPTH);
-    print(PFD_FONT, ALIGN_RIGHT, ".%d", static_cast<int>(tenths));
-    drum_top = static_cast<float>((g_pfd.value.mach * 10.0 - tenths) * 10.0 * -0.815 + 14.262);
+    pfd_place(-6.95f, static_cast<float>(READOUT_BASELINE), DRUM_DEPTH);
+    print(PFD_FONT, ALIGN_RIGHT, ".%d", mach_readout_tenths(g_pfd.value.mach));
+    units = hundredths - std::floor(hundredths / 10.0) * 10.0;
+    drum_top = static_cast<float>(DRUM_TOP - DRUM_PER_UNIT * units);
   }
   static const char column[] = "10987654321098";
   pfd_clip_box(0.17499f, 0.6759f, 0.0349f, 0.06289f);
-  for (int k = 0; column[k]; ++k) {
-    pfd_place(-6.2829f, drum_top - k * DRUM_STEP, DRUM_DEPTH);
+  // Only the row in the window and its neighbours can show through the clip box.
+  const int row = speed_drum_row(units);
+  for (int k = std::max(0, row - 2); k <= std::min(13, row + 2); ++k) {
+    pfd_place(-6.2829f, drum_top - k * static_cast<float>(DRUM_STEP), DRUM_DEPTH);
     print(PFD_FONT, ALIGN_RIGHT, "%c", column[k]);
   }
   pfd_no_clip();
@@ -244,7 +247,7 @@ void draw_speed_group() {
   target_readout(live);
   ReadoutColour colour = speed_readout_colour(g_pfd.speed, g_pfd.value, g_pfd.config);
   if (live) {
-    trend_line();
+    if (speed_trend_shown(g_pfd.speed, g_pfd.value)) trend_line();
     limit_bars();
   }
   readout_box(live ? colour : READOUT_NORMAL);

@@ -16,7 +16,9 @@ void speed_tape_update(SpeedTapeState* s, const PfdDerived& d, int16_t raw_oat,
   if (d.acceleration != 0 && !d.on_ground) {
     s->trend_speed = ias + d.acceleration * TREND_SECONDS * KNOTS_PER_FPS;
     s->trend_mach = mach_of_speed(s->trend_speed, d, raw_oat);
+    s->trend_valid = true;
   }
+  if (d.on_ground) s->trend_valid = false;
   const double kelvin = std::max(kelvin_of(raw_oat), 1.0);
   s->trend_mach_low = (s->trend_speed + tas_minus_ias) / (661.479 * std::sqrt(kelvin / 288.15));
 
@@ -41,6 +43,25 @@ void speed_tape_update(SpeedTapeState* s, const PfdDerived& d, int16_t raw_oat,
   s->flap_limited_mach = flap == 0 ? s->max_mach_effective : 0.00009 * flap * flap - 0.0094 * flap + 0.4861;
   s->mach_tape = alert_bit6 && d.mach >= MACH_TAPE_MIN;
 }
+
+int speed_drum_row(double units) {
+  return static_cast<int>(std::lround((DRUM_TOP - DRUM_PER_UNIT * units - READOUT_BASELINE) / DRUM_STEP));
+}
+
+namespace {
+// Leading digits of a value in drum units: its tens, plus one once the
+// drum shows the "0" that follows the "9" (rows 0 and 1 of the column).
+int leading_digits(double value) {
+  const double tens = std::floor(value / 10.0);
+  return static_cast<int>(tens) + (speed_drum_row(value - tens * 10.0) <= 1 ? 1 : 0);
+}
+}  // namespace
+
+int speed_readout_tens(double ias) { return leading_digits(ias); }
+
+int mach_readout_tenths(double mach) { return leading_digits(mach * 100.0); }
+
+bool speed_trend_shown(const SpeedTapeState& s, const PfdDerived& d) { return s.trend_valid && !d.on_ground; }
 
 ReadoutColour speed_readout_colour(const SpeedTapeState& s, const PfdDerived& d, const AircraftConfig& c) {
   if (s.mach_tape) {

@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+#include "platform/renderer_memory.h"
+
 struct GlTestContext {
   SDL_Window* window;
   SDL_GLContext gl;
@@ -13,6 +15,7 @@ struct GlTestContext {
 
 GlTestContext* gl_test_context_create(int width, int height) {
   if (width <= 0 || height <= 0) return nullptr;
+  platform_keep_renderer_memory();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "gl_test_context: no video: %s\n", SDL_GetError());
     return nullptr;

@@ -6,8 +6,9 @@
 namespace {
 
 // Largest distance, in em, between a flattened curve and the true curve:
-// a fifth of a pixel for text 50 pixels high, the largest the pages draw.
-constexpr float FLATTEN_TOLERANCE_EM = 0.004f;
+// two fifths of a pixel for text 50 pixels high, the largest the pages draw.
+// Every segment more is a triangle more for every glyph drawn.
+constexpr float FLATTEN_TOLERANCE_EM = 0.008f;
 constexpr int MAX_CURVE_SEGMENTS = 32;
 
 // Codes 0x80..0x9F are not Latin-1 in Windows-1252. Zero marks the five unassigned codes.

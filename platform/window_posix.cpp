@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include "platform/keymap.h"
+#include "platform/renderer_memory.h"
 #include "platform/message_box.h"
 
 namespace {
@@ -44,6 +45,7 @@ void release(bool report) {
 
 bool platform_window_create(const PlatformWindowParams& params, const char** error) {
   *error = nullptr;
+  platform_keep_renderer_memory();
   if (!start_video()) {
     *error = "Failed To Register The Window Class.";
     return false;

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "pfd/accfg.h"
@@ -147,6 +148,32 @@ TEST(Accfg, LoadsFromFolderAndKeepsValuesWhenMissing) {
   EXPECT_EQ(c.v2, 130);
   EXPECT_EQ(c.plan_length, 0);
   std::filesystem::remove_all(dir);
+}
+
+// The file the run tree starts from and the PFD's own start values agree.
+TEST(Accfg, CommittedDefaultFileMatchesTheStartValues) {
+  std::ifstream in(COCKPIT_SOURCE_DIR "/mfd/data/accfg.ini", std::ios::binary);
+  ASSERT_TRUE(in);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  AircraftConfig from_file = previous(), start{};
+  ASSERT_TRUE(accfg_apply(&text, &from_file));
+  accfg_set_defaults(&start);
+  const int32_t file_ints[] = {from_file.v1, from_file.vr, from_file.v2, from_file.max_flaps, from_file.vmin,
+                               from_file.flap_placard_8, from_file.flap_placard_20, from_file.flap_placard_40,
+                               from_file.max_spoiler, from_file.min_runway, from_file.max_fuel};
+  const int32_t start_ints[] = {100, 100, 100, 40, 90, 250, 200, 150, 60, 5000, 6062};
+  const int32_t code_ints[] = {start.v1, start.vr, start.v2, start.max_flaps, start.vmin, start.flap_placard_8,
+                               start.flap_placard_20, start.flap_placard_40, start.max_spoiler, start.min_runway,
+                               start.max_fuel};
+  for (size_t i = 0; i < sizeof file_ints / sizeof file_ints[0]; ++i) {
+    EXPECT_EQ(file_ints[i], start_ints[i]) << i;
+    EXPECT_EQ(code_ints[i], start_ints[i]) << i;
+  }
+  EXPECT_FLOAT_EQ(from_file.vmo, 335.0f);
+  EXPECT_FLOAT_EQ(start.vmo, 335.0f);
+  EXPECT_FLOAT_EQ(from_file.mmo, 0.81f);
+  EXPECT_FLOAT_EQ(start.mmo, 0.81f);
+  EXPECT_EQ(from_file.plan_length, 0);
 }
 
 }  // namespace

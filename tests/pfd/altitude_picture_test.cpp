@@ -1,9 +1,12 @@
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "pfd/altitude_format.h"
 #include "pfd/minimums.h"
@@ -78,6 +81,40 @@ TEST_F(PfdPicture, RollingDigitsFollowTheRemainder) {
   float best = 1e9f;
   for (const auto& p : twenties) best = std::min(best, std::abs(p.y - 163.0f));
   EXPECT_LT(best, 4.0f);
+}
+
+// What the drum's window shows, by position: the white two-digit entries
+// whose row lies within 0.6 rows of the window's middle, top to bottom.
+TEST_F(PfdPicture, RollingDigitsFillTheWindowAtEveryRemainder) {
+  struct Case { double feet; std::vector<std::string> shown; };
+  const Case cases[] = {{-95, {"00"}}, {-50, {"60", "40"}}, {5000, {"00"}},
+                        {5020, {"20"}}, {5050, {"60", "40"}}, {5095, {"00"}}};
+  const float window_top = H * (1 - 0.683f - 0.049f), window_bottom = H * (1 - 0.683f);
+  const float middle = (window_top + window_bottom) / 2;
+  for (const Case& c : cases) {
+    set_altitude(c.feet);
+    begin();
+    draw_altitude_group();
+    std::vector<PrintedText> rows;
+    for (const auto& p : text_captured())
+      if (p.text.size() == 2 && p.text[1] == '0' && std::string("02468").find(p.text[0]) != std::string::npos &&
+          p.r == 1.0f && p.g == 1.0f)
+        rows.push_back(p);
+    ASSERT_GE(rows.size(), 3u) << c.feet;
+    const float pitch = std::abs(rows[1].y - rows[0].y);
+    // Rows must cover the window from its top to its bottom edge.
+    float highest = 1e9f, lowest = -1e9f;
+    std::vector<std::string> shown;
+    for (const auto& p : rows) {
+      highest = std::min(highest, p.y - pitch);
+      lowest = std::max(lowest, p.y);
+      if (std::abs(p.y - pitch / 2 - middle) < 0.6f * pitch) shown.push_back(p.text);
+    }
+    EXPECT_LE(highest, window_top) << c.feet;
+    EXPECT_GE(lowest, window_bottom) << c.feet;
+    EXPECT_EQ(shown, c.shown) << c.feet;
+    if (c.feet == 5050) shot("altitude_drum_5050");
+  }
 }
 
 TEST_F(PfdPicture, SelectedAltitudeReadoutAndAlertColour) {

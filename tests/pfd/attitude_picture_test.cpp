@@ -100,6 +100,7 @@ TEST_F(AttitudePicture, PitchBeyondNinetyDrawnAsNinety) {
 TEST_F(AttitudePicture, RadioAltitudeReadoutUpTo2500Feet) {
   attitude(0, 0);
   draw(2500);
+  shot("radio_altitude_2500");
   EXPECT_TRUE(printed("2500"));
   expect_colour("2500", 1, 1, 1);
   draw(2501);

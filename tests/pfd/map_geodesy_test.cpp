@@ -66,3 +66,17 @@ TEST(MapGeodesy, PlacementPutsEastToTheRightAndClampsToTheRange) {
   EXPECT_GT(p.y, 5.19);
   EXPECT_FALSE(p.in_range);
 }
+
+// A waypoint's mark is drawn while its star or its identifier reaches into
+// the window (the unit's aspect, depth 30, about the arc centre).
+TEST(MapGeodesy, MarksWhollyOutsideTheWindowAreNotDrawn) {
+  const MapWindow w = map_window(0.7165f, 30.0f, 0.0f, -6.29f);
+  EXPECT_NEAR(w.right, 30 * std::tan(22.5 * 3.14159265358979 / 180) * 0.7165, 1e-3);
+  EXPECT_NEAR(w.bottom, -30 * std::tan(22.5 * 3.14159265358979 / 180) + 6.29, 1e-3);
+  struct Case { float x, y, label_em; bool visible; };
+  const Case cases[] = {{0, 0, 2, true},         {-9.2f, 0, 1, true},  {-9.7f, 0, 0, false},
+                        {9.1f, 0, 3, true},      {9.2f, 0, 3, false},  {0, -6.5f, 2, true},
+                        {0, -6.9f, 2, false},    {0, 18.9f, 2, true},  {0, 19.0f, 2, false}};
+  for (const Case& c : cases)
+    EXPECT_EQ(map_mark_visible(MapPoint{c.x, c.y, true}, c.label_em, w), c.visible) << c.x << "," << c.y;
+}

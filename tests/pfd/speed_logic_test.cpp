@@ -78,6 +78,33 @@ TEST(SpeedTape, TrendOnlyWhenAcceleratingInTheAir) {
   EXPECT_NEAR(k.s.trend_speed, 250 + 2 * 10 * 0.59248, 1e-9);
 }
 
+TEST(SpeedTape, TrendShownFromFirstAirborneComputationUntilTheGround) {
+  struct Step { bool on_ground; double acceleration; bool shown; };
+  const Step steps[] = {{true, 5, false},  {false, 0, false}, {false, 2, true}, {false, 0, true},
+                        {true, 0, false},  {false, 0, false}, {false, -1, true}};
+  SpeedCase k;
+  int n = 0;
+  for (const Step& step : steps) {
+    k.d.on_ground = step.on_ground;
+    k.d.acceleration = step.acceleration;
+    k.update();
+    EXPECT_EQ(speed_trend_shown(k.s, k.d), step.shown) << "step " << n++;
+  }
+}
+
+// The leading digits turn over with the drum: tens of knots, tenths of Mach.
+TEST(SpeedTape, ReadoutLeadingDigitsAgreeWithTheDrum) {
+  struct Case { double value; int tens; int row; };
+  const Case knots[] = {{138.6, 13, 2}, {139.0, 13, 2}, {139.2, 13, 2}, {139.5, 14, 1}, {139.9, 14, 1},
+                        {140.0, 14, 11}, {40.0, 4, 11}, {499.9, 50, 1}};
+  for (const Case& c : knots) {
+    EXPECT_EQ(speed_readout_tens(c.value), c.tens) << c.value;
+    EXPECT_EQ(speed_drum_row(c.value - std::floor(c.value / 10) * 10), c.row) << c.value;
+  }
+  const Case mach[] = {{0.786, 7, 2}, {0.792, 7, 2}, {0.796, 8, 1}, {0.80, 8, 11}};
+  for (const Case& c : mach) EXPECT_EQ(mach_readout_tenths(c.value), c.tens) << c.value;
+}
+
 TEST(SpeedTape, MachTapeNeedsBit6AndMach040) {
   SpeedCase k;
   k.d.mach = 0.39;

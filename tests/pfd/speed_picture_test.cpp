@@ -1,7 +1,12 @@
 // The airspeed group drawn for real: printed values and the red limit bars.
 #include <GL/gl.h>
 
+#include <cmath>
+#include <string>
+
+#include "pfd/accfg.h"
 #include "pfd/pfd_groups.h"
+#include "pfd/speed_tape_logic.h"
 #include "tests/pfd/picture_fixture.h"
 #include "simlink/cells.h"
 
@@ -97,6 +102,41 @@ TEST_F(SpeedPicture, ReadoutTensAndLowerReadout) {
   g_pfd.raw.ground_speed = static_cast<uint32_t>(55 / 2.9661e-05) + 1;
   draw();
   EXPECT_TRUE(printed("55 KTS"));
+}
+
+// The tens and the drum digit level with them read the speed to the knot.
+TEST_F(SpeedPicture, ReadoutTensAgreeWithTheDrumInTheWindow) {
+  struct Case { double ias; const char* tens; const char* units; };
+  const Case cases[] = {{138.6, "13", "9"}, {139.0, "13", "9"}, {139.2, "13", "9"},
+                        {139.5, "14", "0"}, {139.9, "14", "0"}};
+  for (const Case& c : cases) {
+    speed(c.ias);
+    draw();
+    const auto tens = found(c.tens);
+    ASSERT_EQ(tens.size(), 1u) << c.ias;
+    const PrintedText* level = nullptr;
+    for (const auto& p : text_captured())
+      if (p.text.size() == 1 && p.text[0] >= '0' && p.text[0] <= '9' && p.x > tens[0].x &&
+          (!level || std::abs(p.y - tens[0].y) < std::abs(level->y - tens[0].y)))
+        level = &p;
+    ASSERT_NE(level, nullptr) << c.ias;
+    EXPECT_EQ(level->text, c.units) << c.ias;
+    if (c.ias == 139.5) shot("speed_readout_139_5");
+  }
+}
+
+// A PFD that has read no accfg.ini yet flies with the aircraft's defaults:
+// no over-speed bar down the tape and a normal readout at everyday speeds.
+TEST_F(SpeedPicture, AircraftDefaultsBeforeAnyConfigurationFile) {
+  accfg_set_defaults(&g_pfd.config);
+  for (double ias : {135.0, 280.0}) {
+    speed(ias, ias / 600);
+    draw();
+    EXPECT_EQ(red_bar(60, 150), 0) << ias;  // VMIN 90 may just show at the bottom at 135
+    EXPECT_EQ(speed_readout_colour(g_pfd.speed, g_pfd.value, g_pfd.config), READOUT_NORMAL) << ias;
+    expect_colour(std::to_string(speed_readout_tens(ias)), 1, 1, 1);
+  }
+  shot("speed_defaults_280");
 }
 
 TEST_F(SpeedPicture, MachTapeFromMach040WithBit6) {

@@ -1,9 +1,11 @@
-#include "framework/glyph_lists.h"
+#include "framework/glyph_triangles.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
 #include <array>
+#include <cstdint>
+#include <map>
 #include <deque>
 #include <vector>
 
@@ -66,19 +68,23 @@ void tessellate(const GlyphOutline& glyph, TessScratch* scratch) {
 
 }  // namespace
 
-void compile_glyph_list(unsigned int list, const GlyphOutline& glyph) {
+void glyph_triangles(const GlyphOutline& glyph, std::vector<float>* xy, std::vector<uint32_t>* indices) {
+  if (glyph.contours.empty()) return;
   TessScratch scratch;
   for (const auto& contour : glyph.contours)
     for (const auto& p : contour) scratch.vertices.push_back({p.x, p.y, 0.0});
-  if (!glyph.contours.empty()) tessellate(glyph, &scratch);
+  tessellate(glyph, &scratch);
   const size_t whole_triangles = scratch.triangles.size() / 3 * 3;
-
-  glNewList(list, GL_COMPILE);
-  if (whole_triangles > 0) {
-    glBegin(GL_TRIANGLES);
-    for (size_t i = 0; i < whole_triangles; ++i) glVertex2dv(scratch.triangles[i]);
-    glEnd();
+  // Each vertex once, in the order the triangles first use it.
+  std::map<const GLdouble*, uint32_t> index_of;
+  for (size_t i = 0; i < whole_triangles; ++i) {
+    const GLdouble* v = scratch.triangles[i];
+    auto found = index_of.find(v);
+    if (found == index_of.end()) {
+      found = index_of.emplace(v, static_cast<uint32_t>(index_of.size())).first;
+      xy->push_back(static_cast<float>(v[0]));
+      xy->push_back(static_cast<float>(v[1]));
+    }
+    indices->push_back(found->second);
   }
-  glTranslatef(glyph.advance, 0.0f, 0.0f);
-  glEndList();
 }
