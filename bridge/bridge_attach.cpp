@@ -45,11 +45,15 @@ struct AttachEnd {
   bool attached = false;
 };
 
+// Sequence numbers wrap after 2^32 frames (weeks of flying); the newer of
+// two is the one less than half the circle ahead.
+bool sequence_after(uint32_t a, uint32_t b) { return int32_t(a - b) > 0; }
+
 // Under `wire`: what a pong or answer says about the serving end.
 void note_heard(AttachEnd* end, const BridgeFrame& frame) {
   if (frame.kind != BRIDGE_PONG && frame.kind != BRIDGE_ANSWER) return;
   end->heard_ms = bridge_now_ms();
-  if (frame.sequence > end->heard_sequence) end->heard_sequence = frame.sequence;
+  if (sequence_after(frame.sequence, end->heard_sequence)) end->heard_sequence = frame.sequence;
   end->peer_link_open = frame.kind == BRIDGE_PONG ? frame.status == BRIDGE_PONG_LINK_OPEN
                                                   : frame.status == BRIDGE_ANSWER_DONE;
 }
@@ -132,7 +136,7 @@ void ping(AttachEnd* end) {
 std::string peer_trouble(AttachEnd* end) {
   std::lock_guard<std::mutex> hold(end->wire);
   bool recent = end->heard_ms >= 0 && bridge_now_ms() - end->heard_ms < BRIDGE_PEER_SILENCE_MS &&
-                end->heard_sequence > end->lost_sequence;
+                sequence_after(end->heard_sequence, end->lost_sequence);
   if (!recent) return "the serving end does not answer";
   if (!end->peer_link_open) return "the serving end has no link to its simulator";
   return std::string();

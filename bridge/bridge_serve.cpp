@@ -206,7 +206,10 @@ bool start(ServeEnd* end, std::string* error) {
   }
   if (!bridge_socket_prepare(end->router, end->options, error)) return false;
   if (end->options.security == BRIDGE_CURVE && !set_up_curve(end, error)) return false;
-  if (zmq_bind(end->router, bridge_address_endpoint(end->options.address).c_str()) != 0) {
+  // ZeroMQ binds to addresses and interfaces, not to names.
+  BridgeAddress bound = end->options.address;
+  if (bound.host == "localhost") bound.host = "127.0.0.1";
+  if (zmq_bind(end->router, bridge_address_endpoint(bound).c_str()) != 0) {
     *error = "cannot serve on " + bridge_address_text(end->options.address) + ": " + bridge_zmq_error();
     return false;
   }

@@ -19,6 +19,8 @@
 #include <thread>
 #include <vector>
 
+#include <zmq.h>
+
 #include "bridge/bridge_keys.h"
 #include "server/link_server.h"
 #include "simlink/simlink.h"
@@ -101,6 +103,55 @@ int free_port() {
   return port;
 }
 
+// The floor of any ZeroMQ hop: a bare DEALER/ROUTER echo on loopback TCP, in
+// this process, with frames as large as a batch of READS reads.
+struct ZmqEcho {
+  void* context = zmq_ctx_new();
+  void* dealer = nullptr;
+  std::thread echo;
+};
+
+void zmq_echo_open(ZmqEcho* z, int port) {
+  const std::string endpoint = "tcp://127.0.0.1:" + std::to_string(port);
+  void* router = zmq_socket(z->context, ZMQ_ROUTER);
+  int linger = 0;
+  zmq_setsockopt(router, ZMQ_LINGER, &linger, sizeof linger);
+  if (zmq_bind(router, endpoint.c_str()) != 0) die("cannot bind the echo");
+  z->echo = std::thread([router] {
+    zmq_msg_t part;
+    for (;;) {
+      zmq_msg_init(&part);
+      if (zmq_msg_recv(&part, router, 0) < 0) break;
+      int more = zmq_msg_more(&part);
+      zmq_msg_send(&part, router, more ? ZMQ_SNDMORE : 0);
+    }
+    zmq_msg_close(&part);
+    zmq_close(router);
+  });
+  z->dealer = zmq_socket(z->context, ZMQ_DEALER);
+  zmq_setsockopt(z->dealer, ZMQ_LINGER, &linger, sizeof linger);
+  if (zmq_connect(z->dealer, endpoint.c_str()) != 0) die("cannot connect to the echo");
+}
+
+double zmq_echo_us(ZmqEcho* z) {
+  std::vector<uint8_t> frame(20 + READS * 20 + 4), back(frame.size());
+  long rounds = 0;
+  auto start = Clock::now();
+  while (seconds_since(start) < SLICE_SECONDS) {
+    if (zmq_send(z->dealer, frame.data(), frame.size(), 0) < 0) die("echo send");
+    if (zmq_recv(z->dealer, back.data(), back.size(), 0) < 0) die("echo receive");
+    ++rounds;
+  }
+  return seconds_since(start) * 1e6 / double(rounds);
+}
+
+void zmq_echo_close(ZmqEcho* z) {
+  zmq_close(z->dealer);
+  zmq_ctx_shutdown(z->context);   // ends the echo's receive
+  z->echo.join();
+  zmq_ctx_term(z->context);
+}
+
 double median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   return v[v.size() / 2];
@@ -145,14 +196,19 @@ int main() {
       start_end("attach", plain, {"--plain"}, plain_port),
   };
 
-  std::vector<double> figures[3];
+  ZmqEcho echo;
+  zmq_echo_open(&echo, free_port());
+  std::vector<double> figures[4];
   const std::string folders[3] = {local, keyed, plain};
-  for (int slice = 0; slice < SLICES; ++slice)
+  for (int slice = 0; slice < SLICES; ++slice) {
     for (int k = 0; k < 3; ++k) {
       use_folder(folders[k]);
       figures[k].push_back(batch_us());
     }
+    figures[3].push_back(zmq_echo_us(&echo));
+  }
   simlink_close();
+  zmq_echo_close(&echo);
   for (pid_t pid : ends) {
     kill(pid, SIGTERM);
     waitpid(pid, nullptr, 0);
@@ -169,5 +225,8 @@ int main() {
     std::printf("%-42s %8.1f us per round trip: %6.1f us added, %.2fx the local round trip (goal under 4x)\n",
                 names[k], us, us - local_us, us / local_us);
   }
+  const double echo_us = median(figures[3]);
+  std::printf("bare ZeroMQ echo on loopback TCP, same size %8.1f us per round trip (%.2fx the local round trip)\n",
+              echo_us, echo_us / local_us);
   return 0;
 }
