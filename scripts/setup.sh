@@ -15,6 +15,7 @@ packages=(
   libpng-dev zlib1g-dev fonts-b612 fontconfig
   imagemagick librsvg2-bin espeak-ng sox
   iproute2 util-linux
+  libzmq3-dev
 )
 "$here/scripts/install_packages.sh" "${packages[@]}"
 

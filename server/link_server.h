@@ -20,6 +20,12 @@ constexpr const char* LINK_CLASS_LEGACY = "FS98MAIN";
 typedef uint32_t (*LinkBatchHandler)(void* context, OffsetSpace* space, uint8_t* block, size_t length,
                                      size_t* used);
 
+// A handler's answer that no client ever sees: the listener closes the
+// connection without a reply, as a server that has gone away would, so the
+// client reports a lost server and reopens. (The Windows listener holds no
+// connection; there the batch is refused.)
+constexpr uint32_t LINK_HANDLER_HANG_UP = 0xFFFFFFFFu;
+
 constexpr int LINK_DEFAULT_MAX_CLIENTS = 256;
 constexpr int LINK_DEFAULT_MAX_PER_PROCESS = 8;     // a unit holds one connection
 constexpr int LINK_DEFAULT_HANDSHAKE_MS = 5000;     // a client asks within milliseconds of connecting

@@ -204,6 +204,7 @@ void* serve_client(void* argument) {
     char name[LINK_WIRE_NAME_SIZE];
     link_wire_unpack_request(request, &sequence, name);
     uint32_t word = serve_request(server, &mapping, name, client->peer.uid, buffer.data());
+    if (word == LINK_HANDLER_HANG_UP) break;
     if (word == BATCH_REPLY_OK) deadline = -1;
     uint8_t reply[LINK_WIRE_REPLY_SIZE];
     link_wire_pack_reply(reply, sequence, word);

@@ -54,6 +54,7 @@ uint32_t serve_request(LinkServer* server, ATOM atom) {
     size_t used = 0;
     reply = server->handler(server->handler_context, server->space, block, BLOCK_SIZE, &used);
     if (reply == 1 && used <= BLOCK_SIZE) std::memcpy(view, block, used);
+    if (reply == LINK_HANDLER_HANG_UP) reply = REPLY_REFUSED;
     UnmapViewOfFile(view);
   }
   CloseHandle(mapping);
