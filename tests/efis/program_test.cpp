@@ -226,14 +226,15 @@ TEST_F(EfisPanelRun, BadClickOptionIsRefused) {
 }
 
 TEST_F(EfisPanelRun, WindowTitleNamesTheSide) {
-  // The window is looked up while the panel runs.
+  // The window is looked up while the panel runs (for up to 30 s: a loaded
+  // machine may take long to start it).
   for (int side = 0; side < 2; ++side) {
     write("EFIS.ini", efis_settings_text(EfisSettings{617, 225, 100, 100, 0, side, 0, 0}));
     std::string found = (dir_ / "found.txt").string();
     std::string command =
         "SDL_AUDIODRIVER=dummy COCKPIT_LINK_DIR=\"" + link_dir_.string() + "\" \"" + COCKPIT_BINARY_DIR +
         "/apps/efis_panel\" --headless --workdir \"" + dir_.string() + "\" --frames 4000 >/dev/null 2>&1 & pid=$!; " +
-        "for i in $(seq 100); do xwininfo -root -tree 2>/dev/null | grep -o '\"Korvu [^\"]*EFIS[^\"]*\"' | head -1 >\"" +
+        "for i in $(seq 600); do xwininfo -root -tree 2>/dev/null | grep -o '\"Korvu [^\"]*EFIS[^\"]*\"' | head -1 >\"" +
         found + "\"; [ -s \"" + found + "\" ] && break; sleep 0.05; done; kill $pid 2>/dev/null; wait $pid; exit 0";
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(read("found.txt"), side == 0 ? "\"Korvu Capt EFIS - v1.0.0.4 build 205\"\n"

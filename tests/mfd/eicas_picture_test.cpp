@@ -19,6 +19,7 @@
 #include "platform/gl_test_context.h"
 #include "platform/png_file.h"
 #include "simlink/cells.h"
+#include "tests/support/golden.h"
 
 namespace {
 
@@ -100,18 +101,19 @@ class EicasPicture : public ::testing::Test {
       }
     return n;
   }
-  // Writes the frame when COCKPIT_TEST_PICTURES names a folder (for looking at).
+  // Compares the frame with its golden picture "eicas_<test>_<n>"; also
+  // writes it when COCKPIT_TEST_PICTURES names a folder (for looking at).
   void shot() {
-    const char* dir = std::getenv("COCKPIT_TEST_PICTURES");
-    if (!dir) return;
     glFinish();
     std::vector<uint8_t> rgba = read_gl_pixels(W, H);
-    RgbImage image{W, H, std::vector<uint8_t>(static_cast<size_t>(W) * H * 3)};
-    for (size_t i = 0; i < static_cast<size_t>(W) * H; ++i)
-      for (int c = 0; c < 3; ++c) image.pixels[i * 3 + c] = rgba[i * 4 + c];
-    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    png_write_rgb((std::string(dir) + "/eicas_" + name + "_" + std::to_string(shots_++) + ".png").c_str(), image);
+    const RgbImage image = golden_image_from_rgba(rgba, W, H);
+    std::string name = std::string("eicas_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                       "_" + std::to_string(shots_++);
+    EXPECT_EQ(golden_check(name, image), "");
+    const char* dir = std::getenv("COCKPIT_TEST_PICTURES");
+    if (dir) png_write_rgb((std::string(dir) + "/" + name + ".png").c_str(), image);
   }
+
   std::vector<uint8_t> pixels_;
   int shots_ = 0;
 };
