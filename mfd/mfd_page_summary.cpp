@@ -45,8 +45,7 @@ void mfd_summary_page_draw() {
   value(ELEC_LEFT_X, VALUE_ROWS[0], text);
   synoptic_tenths(text, sizeof text, r.right_bus_voltage);
   value(ELEC_RIGHT_X, VALUE_ROWS[0], text);
-  value(ELEC_LEFT_X, VALUE_ROWS[1], "0.0");
-  value(ELEC_RIGHT_X, VALUE_ROWS[1], "0.0");
+  value(ELEC_LEFT_X, VALUE_ROWS[1], "0.0");  // one emergency bus
   synoptic_tenths(text, sizeof text, r.left_generator_current);
   value(ELEC_LEFT_X, VALUE_ROWS[2], text);
   synoptic_tenths(text, sizeof text, r.right_generator_current);

@@ -171,7 +171,7 @@ TEST_F(SynopticPicture, EveryPageTextInItsColourByState) {
   const std::vector<PageCase> cases = {
       {"SUMRY", MFD_PAGE_SUMMARY, [] {},
        {{"RTN", WHITE, 1}, {"ELEC", CYAN, 1}, {"HYD/ECS", CYAN, 1}, {"FLT", CYAN, 1}, {"VOLTS", CYAN, 1},
-        {"OXY PSI", CYAN, 1}, {"RUD", CYAN, 1}, {"28.0", WHITE, 2}, {"0.0", WHITE, 2}, {"61.2", WHITE, 1},
+        {"OXY PSI", CYAN, 1}, {"RUD", CYAN, 1}, {"28.0", WHITE, 2}, {"0.0", WHITE, 1}, {"61.2", WHITE, 1},
         {"58.8", WHITE, 1}, {"35", WHITE, 1}, {"34", WHITE, 1}, {"3000", WHITE, 1}, {"2990", WHITE, 1},
         {"1960", WHITE, 1}, {"1390", WHITE, 1}, {"5", WHITE, 1}, {"4.2", WHITE, 1}, {"R0.5", WHITE, 1},
         {"L1.5", WHITE, 1}},
