@@ -65,6 +65,11 @@ struct AlertDerived {
 
 constexpr double ENGINE_RUNNING_N1_PCT = 20.0;
 constexpr double HIGH_POWER_N1_PCT = 60.0;
+// Shared with the synoptic pages: a wing tank at or below this is low; the
+// take-off range of the trims.
+constexpr double FUEL_QTY_LOW_LB = 330.0;
+constexpr double TAKEOFF_PITCH_TRIM_MIN = 1.5;
+constexpr double TAKEOFF_TRIM_MAX_DEG = 1.0;
 
 constexpr int64_t ADVISORY_FLASH_MS = 5000;  // advisories flash at most this long
 

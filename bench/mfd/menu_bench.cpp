@@ -1,6 +1,6 @@
 // The MFD menu pages against the display unit's texture-only frame measured
-// in the same run: every menu level's labels, "MENU INOP", and the plan-list
-// box with a full page of names, each drawn by the page controller as the
+// in the same run: every menu level's labels, "MENU INOP", the plan-list
+// box with a full page of names and the six system pages, each drawn by the page controller as the
 // frame runs it (clear, controller, dimming quad, bezel).
 // Usage: mfd_menu_bench [seconds per case]   (needs a display, e.g. Xvfb)
 #include <GL/gl.h>
@@ -80,6 +80,29 @@ bool set_up_unit() {
   for (int i = 0; i < g_mfd.plan_list.count; ++i)
     std::snprintf(g_mfd.plan_list.shown[i], NAV_PLAN_NAME_CAPACITY, "KSEA-KPDX-%02d.PLN", i);
   g_mfd.selected_plan = 3;
+  // Figures on every system page, one tank low and the trim boxes drawn.
+  MfdValues& v = g_mfd.value;
+  g_mfd.raw.left_bus_voltage = g_mfd.raw.right_bus_voltage = 28;
+  g_mfd.raw.left_generator_current = g_mfd.raw.right_generator_current = 60;
+  g_mfd.raw.vertical_speed = -1234;
+  g_mfd.raw.spoiler_control = 10000;
+  v.left_hydraulic_pressure = v.right_hydraulic_pressure = 3000;
+  v.indicated_altitude = 10000;
+  v.left_spoiler_angle = v.right_spoiler_angle = 5;
+  v.pitch_trim = 1.2;
+  v.aileron_trim = 1.5;
+  v.rudder_trim = -1.5;
+  v.on_ground = true;
+  v.left_n1 = v.right_n1 = 90;
+  v.flap_angle = 8;
+  v.left_tank_lb = 2100;
+  v.right_tank_lb = 300;
+  v.fuselage_tank_lb = 400;
+  v.left_tank_fraction = 0.8;
+  v.right_tank_fraction = 0.1;
+  v.fuselage_tank_fraction = 0.5;
+  v.total_fuel_lb = 2800;
+  v.fuel_used_lb = 3262;
   return true;
 }
 
@@ -103,6 +126,12 @@ int main(int argc, char** argv) {
       {"plan list, 6 names", MFD_MENU_MFD, MFD_PAGE_PLAN_LIST, true, true, 1},
       {"EICAS systems menu", MFD_MENU_SYSTEMS, MFD_PAGE_NONE, false, false, 1},
       {"MENU INOP", MFD_MENU_TOP, MFD_PAGE_NONE, true, false, 0},
+      {"SUMRY page", MFD_MENU_SYSTEMS, MFD_PAGE_SUMMARY, true, false, 1},
+      {"ELEC page", MFD_MENU_SYSTEMS, MFD_PAGE_ELECTRICAL, true, false, 1},
+      {"HYD page", MFD_MENU_SYSTEMS, MFD_PAGE_HYDRAULIC, true, false, 1},
+      {"ECS page", MFD_MENU_SYSTEMS, MFD_PAGE_ECS, true, false, 1},
+      {"FLT page", MFD_MENU_SYSTEMS, MFD_PAGE_FLIGHT_CONTROLS, true, false, 1},
+      {"FUEL page", MFD_MENU_SYSTEMS, MFD_PAGE_FUEL, true, false, 1},
   };
   // The machine's load drifts: each case alternates short slices with the
   // texture-only frame, and its ratio is taken over its own slices.
