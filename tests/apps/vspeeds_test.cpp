@@ -8,6 +8,7 @@
 
 #include <signal.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -28,9 +29,9 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int WAIT_MS = 30000;
-constexpr int HOLD_MS = 300;  // a key is held, and released, for several frames
+constexpr int MIN_HOLD_MS = 300;
+constexpr int HOLD_FRAMES = 6;  // a key is held, and released, for several of DU3's frames
 constexpr int KNOB_STEPS = 7;
-constexpr int PFD_FRAMES = 400;  // the save and the reload come within some 50 frames of the start
 
 std::string read_all(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -88,16 +89,32 @@ class VSpeedsEndToEnd : public ::testing::Test {
   void press(int key) {
     const uint32_t cell = du_cells(0).softkeys;
     put<uint8_t>(cell, static_cast<uint8_t>(1u << key));
-    std::this_thread::sleep_for(std::chrono::milliseconds(HOLD_MS));
+    std::this_thread::sleep_for(std::chrono::milliseconds(hold_ms_));
     put<uint8_t>(cell, 0);
-    std::this_thread::sleep_for(std::chrono::milliseconds(HOLD_MS));
+    std::this_thread::sleep_for(std::chrono::milliseconds(hold_ms_));
   }
   void turn(int steps) {
     const uint32_t cell = du_cells(0).knob;
     for (int i = 0; i < steps; ++i) {
       put<uint8_t>(cell, static_cast<uint8_t>(get_cell(cell) + 1));
-      std::this_thread::sleep_for(std::chrono::milliseconds(HOLD_MS));
+      std::this_thread::sleep_for(std::chrono::milliseconds(hold_ms_));
     }
+  }
+  // DU3's frame time from its progress file (rewritten about once a second):
+  // on a loaded machine a key held for a fixed time could fall between frames.
+  void measure_du3() {
+    auto frames = [&] {
+      const std::string text = read_all(root_ / "du3" / "progress.txt");
+      return text.rfind("frames ", 0) == 0 ? std::atol(text.c_str() + 7) : 0L;
+    };
+    const long first = frames();
+    const auto start = std::chrono::steady_clock::now();
+    wait_for([&] { return frames() >= first + 2; });
+    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+    const long drawn = std::max(1L, frames() - first);
+    const long ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+    frame_ms_ = std::max(1L, ms / drawn);
+    hold_ms_ = std::max<long>(MIN_HOLD_MS, frame_ms_ * HOLD_FRAMES);
   }
   int start_unit(const char* program, const char* folder, const std::vector<std::string>& extra) {
     std::vector<std::string> args = {"--headless", "--workdir", (root_ / folder).string(), "--progress",
@@ -113,6 +130,7 @@ class VSpeedsEndToEnd : public ::testing::Test {
   TempFolder run_{"vspeeds_run"};
   const fs::path root_ = run_.path;
   int server_ = -1, du3_ = -1, pfd_[2] = {-1, -1};
+  long hold_ms_ = MIN_HOLD_MS, frame_ms_ = 10;
 };
 
 TEST_F(VSpeedsEndToEnd, AV2ChangeOnDu3ReachesBothSpeedTapes) {
@@ -121,16 +139,21 @@ TEST_F(VSpeedsEndToEnd, AV2ChangeOnDu3ReachesBothSpeedTapes) {
   ASSERT_TRUE(wait_for([&] { return running_and_connected("du3"); })) << "DU3 never connected";
   // Its first start wrote the default file.
   ASSERT_NE(read_all(root_ / "du3" / "accfg.ini").find("[VMAX_FLAP_8]"), std::string::npos);
+  measure_du3();
   press(1);  // "MFD"
   press(1);  // "SPDS": the V-speed page
   press(4);  // V2
   turn(KNOB_STEPS);
 
-  // The PFDs run from here, each on its side's folder, still at V2 100.
+  // The PFDs run from here, each on its side's folder, still at V2 100. With
+  // three units drawing, DU3 takes about three times as long a frame; the
+  // PFDs draw until well after the save and the reload.
+  hold_ms_ *= 3;
+  const long pfd_frames = std::max(300L, 2 * (2 * hold_ms_ + 3000) / frame_ms_);
   for (int side : {0, 1}) {
     const char* folder = side == 0 ? "pfd1" : "pfd2";
     pfd_[side] = start_unit("pfd_display", folder,
-                            {"--set", "side=" + std::to_string(side), "--frames", std::to_string(PFD_FRAMES),
+                            {"--set", "side=" + std::to_string(side), "--frames", std::to_string(pfd_frames),
                              "--dump-text", (root_ / folder / "text.tsv").string()});
     ASSERT_GT(pfd_[side], 0);
   }
