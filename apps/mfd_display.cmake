@@ -8,8 +8,6 @@ cockpit_run_folder(FOLDER du3 TEXTURES MFD_NoBezel MFD_Overlay)
 set(du_folders plan_path=../plans path_to_du2=../du2 path_to_du3=../du3)
 cockpit_run_settings(FOLDER du3 PROGRAM mfd_display FILE MFD.ini SET side=0 size=433,605 position=440,0 ${du_folders})
 cockpit_run_settings(FOLDER du2 PROGRAM mfd_display FILE MFD.ini SET side=1 size=433,605 position=880,0 ${du_folders})
-# The aircraft configuration the PFDs read from these folders; the display
-# unit rewrites it when the crew changes the V-speeds.
-foreach(folder du2 du3)
-  cockpit_run_file_once(FOLDER ${folder} SOURCE ${CMAKE_SOURCE_DIR}/mfd/data/accfg.ini)
-endforeach()
+# The aircraft configuration the PFDs read from these folders (accfg.ini) is
+# the display unit's own: written with the defaults at its first start, and
+# again when the crew changes the V-speeds.

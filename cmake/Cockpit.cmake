@@ -164,21 +164,6 @@ function(cockpit_run_folder)
   add_custom_target(run_${ARG_FOLDER}_${hash} ALL DEPENDS ${outputs})
 endfunction()
 
-# A committed file copied into a run folder when the folder has none: no
-# dependency on the source, so a file the programs or the user rewrote is kept.
-# cockpit_run_file_once(FOLDER name SOURCE file)
-function(cockpit_run_file_once)
-  cmake_parse_arguments(ARG "" "FOLDER;SOURCE" "" ${ARGN})
-  get_filename_component(fname ${ARG_SOURCE} NAME)
-  set(dst ${COCKPIT_RUN_DIR}/${ARG_FOLDER}/${fname})
-  add_custom_command(OUTPUT ${dst}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${COCKPIT_RUN_DIR}/${ARG_FOLDER}
-    COMMAND ${CMAKE_COMMAND} -E copy ${ARG_SOURCE} ${dst}
-    COMMENT "Copying ${fname} into the run folder ${ARG_FOLDER}")
-  string(MAKE_C_IDENTIFIER ${fname} id)
-  add_custom_target(run_${ARG_FOLDER}_${id} ALL DEPENDS ${dst})
-endfunction()
-
 # A run folder's settings file, written once by the unit program itself: its
 # own default file with the given settings, when the folder has none (a file
 # the user changed is kept).

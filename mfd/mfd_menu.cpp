@@ -2,7 +2,6 @@
 
 #include "framework/bezel_input.h"
 #include "mfd/mfd_convert.h"
-#include "mfd/mfd_data.h"
 #include "mfd/mfd_menu_labels.h"
 #include "mfd/mfd_menu_logic.h"
 #include "mfd/mfd_pages.h"
@@ -11,7 +10,7 @@
 void mfd_menu_step() {
   if (!g_mfd.common.connected) mfd_fuel_figures_disconnected(g_mfd.limits, &g_mfd.value);
   // The alert-cell exchange announces a rewrite to the PFDs.
-  if (mfd_menu_leave_page() && mfd_write_aircraft_config()) g_mfd.accfg_rewrite_pending = true;
+  if (mfd_menu_leave_page()) mfd_menu_save_vspeeds();
   if (g_mfd.eicas_shown) g_mfd.menu_level = MFD_MENU_SYSTEMS;
   mfd_menu_soft_key();
   mfd_plan_load_step();

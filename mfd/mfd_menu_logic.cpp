@@ -89,6 +89,15 @@ bool mfd_menu_leave_page() {
   return rewrite;
 }
 
+void mfd_menu_save_vspeeds() {
+  if (!mfd_write_aircraft_config()) {
+    g_mfd.accfg_dirty = true;
+    return;
+  }
+  g_mfd.accfg_dirty = false;
+  g_mfd.accfg_rewrite_pending = true;
+}
+
 void mfd_menu_soft_key() {
   const int key = g_mfd.bezel.soft_key_event;
   if (key < 0 || key >= SOFT_KEY_COUNT) return;

@@ -13,6 +13,10 @@ int mfd_page_leave_key(int32_t page);
 // Leaving a page: its key pressed again goes back to the top menu. True when
 // the V-speed page was left with a changed speed (accfg.ini is due).
 bool mfd_menu_leave_page();
+// Saves accfg.ini after the V-speed page was left with a change: written,
+// the rewrite is announced; a failed save announces nothing and keeps the
+// change (accfg dirty) for the next time the page is left.
+void mfd_menu_save_vspeeds();
 // The soft key of the frame on the present menu level (the EICAS always
 // shows the systems menu). Opening the plan list rebuilds it.
 void mfd_menu_soft_key();
@@ -21,7 +25,9 @@ void mfd_menu_soft_key();
 void mfd_menu_knob_to_range();
 // The knob on the plan-list selection, wrapping at both ends.
 void mfd_plan_list_knob();
-// A requested plan load: loads the selected plan, and turns the route on.
+// A requested plan load: loads the selected plan, and turns the route on; a
+// text plan is also saved into accfg.ini, and the rewrite announced when the
+// save was written.
 void mfd_plan_load_step();
 
 struct MfdPlanPaging {

@@ -4,6 +4,7 @@
 // map selections and the page controller.
 #include <cstdint>
 
+#include "framework/aircraft_config.h"
 #include "framework/bezel_input.h"
 #include "framework/display_lists.h"
 #include "framework/display_power.h"
@@ -44,6 +45,7 @@ struct MfdState {
   MfdRaw raw;
   MfdValues value;
   MfdLimits limits;            // from accfg.ini; zero members take the defaults
+  AircraftValues aircraft;     // accfg.ini's values, as read and as the V-speed page sets them
   uint32_t sim_version;        // simulator version read at link open (low 16 bits)
   CounterReader knob_reader;   // seeded from the first knob cell read
   bool reversion;              // bit 0 of the reversion cell as last acted on

@@ -1,16 +1,10 @@
 #include "pfd/accfg.h"
 
+#include "framework/aircraft_config.h"
 #include "framework/settings_file.h"
 #include "platform/files.h"
 
 namespace {
-
-bool read_float_entry(SettingsReader* reader, float* out) {
-  double value;
-  if (!settings_skip_label(reader) || !settings_read_double(reader, &value)) return false;
-  *out = static_cast<float>(value);
-  return true;
-}
 
 // One row "%d,%f,%f,%s" with the identifier bounded to its slot.
 bool read_plan_row(SettingsReader* reader, int32_t* index, PlanWaypoint* w) {
@@ -27,20 +21,29 @@ bool read_plan_row(SettingsReader* reader, int32_t* index, PlanWaypoint* w) {
   return true;
 }
 
+// The PFD keeps the values as members of its own configuration.
+void accfg_take_values(const AircraftValues& v, AircraftConfig* c) {
+  c->v1 = v.v1;
+  c->vr = v.vr;
+  c->v2 = v.v2;
+  c->max_flaps = v.max_flaps;
+  c->vmin = v.vmin;
+  c->flap_placard_8 = v.flap_placard_8;
+  c->flap_placard_20 = v.flap_placard_20;
+  c->flap_placard_40 = v.flap_placard_40;
+  c->vmo = v.vmo;
+  c->mmo = v.mmo;
+  c->max_spoiler = v.max_spoiler;
+  c->min_runway = v.min_runway;
+  c->max_fuel = v.max_fuel;
+}
+
 }  // namespace
 
 void accfg_set_defaults(AircraftConfig* c) {
-  c->v1 = c->vr = c->v2 = 100;
-  c->max_flaps = 40;
-  c->vmin = 90;
-  c->flap_placard_8 = 250;
-  c->flap_placard_20 = 200;
-  c->flap_placard_40 = 150;
-  c->vmo = 335.0f;
-  c->mmo = 0.81f;
-  c->max_spoiler = 60;
-  c->min_runway = 5000;
-  c->max_fuel = 6062;
+  AircraftValues v;
+  aircraft_values_defaults(&v);
+  accfg_take_values(v, c);
   c->plan_length = 0;
 }
 
@@ -49,14 +52,9 @@ bool accfg_parse(const std::string& text, AircraftConfig* s) {
   settings_open_text(&reader, text.data(), text.size());
   SettingsReader* r = &reader;
   s->plan_length = 0;
-  bool ok = settings_read_int_entry(r, &s->v1) && settings_read_int_entry(r, &s->vr) &&
-            settings_read_int_entry(r, &s->v2) && settings_read_int_entry(r, &s->max_flaps) &&
-            settings_read_int_entry(r, &s->vmin) && settings_read_int_entry(r, &s->flap_placard_8) &&
-            settings_read_int_entry(r, &s->flap_placard_20) && settings_read_int_entry(r, &s->flap_placard_40) &&
-            read_float_entry(r, &s->vmo) && read_float_entry(r, &s->mmo) &&
-            settings_read_int_entry(r, &s->max_spoiler) && settings_read_int_entry(r, &s->min_runway) &&
-            settings_read_int_entry(r, &s->max_fuel);
-  if (!ok) return false;
+  AircraftValues values{};
+  if (!aircraft_values_read(r, &values)) return false;
+  accfg_take_values(values, s);
 
   // The plan label; cleared first so that end of file reads as empty.
   char label[64];
@@ -87,13 +85,7 @@ bool accfg_apply(const std::string* text, AircraftConfig* config) {
   return false;
 }
 
-std::string accfg_path(const char* folder) {
-  std::string path(folder ? folder : "");
-  for (char& ch : path)
-    if (ch == '\\') ch = '/';
-  if (!path.empty() && path.back() != '/') path += '/';
-  return path + ACCFG_FILE_NAME;
-}
+std::string accfg_path(const char* folder) { return aircraft_config_path(folder); }
 
 bool accfg_load(const char* folder, AircraftConfig* config) {
   std::string text;

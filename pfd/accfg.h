@@ -1,12 +1,14 @@
 #pragma once
 // The PFD's reader of the aircraft configuration file "accfg.ini" that the
-// display unit writes: 13 label/value pairs, then the active plan rows.
+// display unit writes: the 13 values through the shared reader
+// (framework/aircraft_config.h), then the active plan rows.
 #include <string>
 
+#include "framework/aircraft_config.h"
 #include "pfd/pfd_state.h"
 
-constexpr const char* ACCFG_FILE_NAME = "accfg.ini";
-constexpr size_t ACCFG_FILE_LIMIT = 256 * 1024;
+constexpr const char* ACCFG_FILE_NAME = AIRCRAFT_CONFIG_FILE;
+constexpr size_t ACCFG_FILE_LIMIT = AIRCRAFT_CONFIG_FILE_LIMIT;
 
 // The aircraft's values the display unit writes when it creates the file;
 // the PFD starts from them until a file is read. No plan.

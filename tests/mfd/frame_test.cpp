@@ -16,6 +16,7 @@
 #include "mfd/mfd_unit.h"
 #include "platform/files.h"
 #include "platform/window.h"
+#include "tests/support/golden.h"
 
 namespace fs = std::filesystem;
 
@@ -150,7 +151,7 @@ TEST_F(MfdFrame, MenuLabelsByLevelAndTheInopNotice) {
       {1, true, 1, "SUMRY ELEC HYD ECS FLT FUEL M/P RNG"},
       {2, true, 1, "RTN SPDS JSTK FPLN APT NAV DATA M/P RNG LOAD"},
       {1, false, 1, "SUMRY ELEC HYD ECS FLT FUEL CAS"},
-      {4, true, 1, ""},
+      {4, true, 1, "RTN FMS 100 V1 100 VR 100 V2 VSPDS SET"},  // the V-speed page draws instead
       {0, true, 0, "MENU INOP HDG FAIL"},
       {1, false, 0, "MENU INOP"},
   };
@@ -183,6 +184,39 @@ TEST_F(MfdFrame, PlanListShowsItsPageAndNamesAsTheyStand) {
   ASSERT_GE(texts.size(), 2u);
   EXPECT_EQ(texts[0], "PAGE 2/2");
   EXPECT_EQ(texts[1], "P6%S%N");
+}
+
+TEST_F(MfdFrame, VSpeedPageShowsTheSpeedsInTheirColoursAndBoxesTheSelection) {
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  g_mfd.power.avionics_on = 1;
+  g_mfd.menu_level = 4;
+  g_mfd.page = g_mfd.previous_page = 7;
+  g_mfd.aircraft.v1 = 118;
+  g_mfd.aircraft.vr = 124;
+  g_mfd.aircraft.v2 = 131;
+  g_mfd.bezel.soft_key_event = 4;  // V2 selected
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  text_capture_clear();
+  mfd_menu_step();
+  struct Expected { const char* text; float r, g, b; };
+  const Expected expected[] = {{"118", 1, 1, 1}, {"124", 0, 1, 1}, {"131", 0.156f, 0.803f, 0.215f},
+                               {"V1", 1, 1, 1},  {"VR", 0, 1, 1},  {"V2", 0.156f, 0.803f, 0.215f}};
+  float value_y = -1;
+  for (const Expected& e : expected) {
+    const PrintedText* found = nullptr;
+    for (const PrintedText& t : text_captured())
+      if (t.text == e.text) found = &t;
+    ASSERT_NE(found, nullptr) << e.text;
+    EXPECT_NEAR(found->r, e.r, 0.01f) << e.text;
+    EXPECT_NEAR(found->g, e.g, 0.01f) << e.text;
+    EXPECT_NEAR(found->b, e.b, 0.01f) << e.text;
+    if (e.text[0] != 'V') value_y = found->y;
+    else EXPECT_LT(found->y, value_y) << e.text;  // the names above the values
+  }
+  RgbImage image;
+  ASSERT_TRUE(capture_frame(&image));
+  platform_window_swap();
+  EXPECT_EQ(golden_check("mfd_vspeeds", image), "");
 }
 
 }  // namespace

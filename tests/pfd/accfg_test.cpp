@@ -3,7 +3,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "pfd/accfg.h"
@@ -150,11 +149,10 @@ TEST(Accfg, LoadsFromFolderAndKeepsValuesWhenMissing) {
   std::filesystem::remove_all(dir);
 }
 
-// The file the run tree starts from and the PFD's own start values agree.
-TEST(Accfg, CommittedDefaultFileMatchesTheStartValues) {
-  std::ifstream in(COCKPIT_SOURCE_DIR "/mfd/data/accfg.ini", std::ios::binary);
-  ASSERT_TRUE(in);
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+// The file the display unit writes when it finds none and the PFD's own
+// start values agree.
+TEST(Accfg, DefaultFileMatchesTheStartValues) {
+  const std::string text = aircraft_config_default_text();
   AircraftConfig from_file = previous(), start{};
   ASSERT_TRUE(accfg_apply(&text, &from_file));
   accfg_set_defaults(&start);
