@@ -21,14 +21,22 @@ fi
 if [ "${1:-}" = --bridge ]; then  # run inside Xvfb by the code below
   # The simulator's PC: sim_server.exe and link_bridge.exe's serving end
   # under Wine; the display machine: the Linux attaching end and cockpit_ctl
-  # through the folder it serves. Loopback only, plain mode.
+  # through the folder it serves. Loopback only, with CURVE keys, the serving
+  # end's made on Windows (Wine sees this machine's root as drive Z:).
   win=$2 linux=$3 port=$4
-  folder=$(mktemp -d)
+  temp=$(mktemp -d)
+  folder=$temp/link
+  mkdir -m 700 "$folder"
+  wine "$win/apps/link_bridge.exe" keys "Z:$temp/serve" >/dev/null 2>&1
+  "$linux/apps/link_bridge" keys "$temp/attach" >/dev/null 2>&1
+  mkdir -p "$temp/serve/clients"
+  cp "$temp/attach/bridge.pub" "$temp/serve/clients/display.pub"
+  cp "$temp/serve/bridge.pub" "$temp/attach/server.pub"
   ctl() { COCKPIT_LINK_DIR=$folder timeout 10 "$linux/tools/cockpit_ctl" "$@"; }
   wine "$win/apps/sim_server.exe" --hold >"$win/wine-bridge-server.log" 2>&1 &
   for _ in $(seq 50); do wine "$win/tools/cockpit_ctl.exe" get 0x3304 --size 4 >/dev/null 2>&1 && break; sleep 0.2; done
-  wine "$win/apps/link_bridge.exe" serve --plain "127.0.0.1:$port" >"$win/wine-bridge-serve.log" 2>&1 &
-  COCKPIT_LINK_DIR=$folder "$linux/apps/link_bridge" attach --plain "127.0.0.1:$port" \
+  wine "$win/apps/link_bridge.exe" serve --keys "Z:$temp/serve" "127.0.0.1:$port" >"$win/wine-bridge-serve.log" 2>&1 &
+  COCKPIT_LINK_DIR=$folder "$linux/apps/link_bridge" attach --keys "$temp/attach" "127.0.0.1:$port" \
     >"$win/wine-bridge-attach.log" 2>&1 &
   attach=$!
   ok=1
@@ -37,7 +45,7 @@ if [ "${1:-}" = --bridge ]; then  # run inside Xvfb by the code below
      [ "$(wine "$win/tools/cockpit_ctl.exe" get 0x0330 --size 2 | tr -d '\r')" = 16211 ]; then ok=0; fi
   kill "$attach"; wait "$attach" 2>/dev/null
   wineserver -k
-  rm -rf "$folder"
+  rm -rf "$temp"
   exit $ok
 fi
 
