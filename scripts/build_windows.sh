@@ -27,8 +27,11 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 # link_bridge.exe needs a ZeroMQ, which Debian ships only for Linux: a static
-# one is built once from Debian's source into the build folder.
-"$here/scripts/build_zmq_windows.sh" "$build/zmq-mingw"
+# one is built once from Debian's source into the build folder. Without it
+# (no way to Debian's archive) the rest of the suite still builds.
+if ! "$here/scripts/build_zmq_windows.sh" "$build/zmq-mingw"; then
+  echo "build_windows: no ZeroMQ for Windows; link_bridge.exe is left out" >&2
+fi
 
 cmake -S "$here" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64.cmake" -DCOCKPIT_BENCH=OFF \
   -DCOCKPIT_ZMQ_PREFIX="$build/zmq-mingw" "$@" >/dev/null
