@@ -173,8 +173,10 @@ TEST(BridgeKeys, PairIsPrivateAndEveryKeyFileIsChecked) {
   char public_text[BRIDGE_KEY_TEXT_SIZE + 1];
   ASSERT_TRUE(bridge_keys_read_public(folder + "/bridge.pub", public_text, &error)) << error;
   EXPECT_STREQ(public_text, pair.public_text);
+#ifndef _WIN32  // Windows guards files by ACLs, not mode bits
   EXPECT_EQ(fs::status(folder + "/bridge.key").permissions() & (fs::perms::group_all | fs::perms::others_all),
             fs::perms::none);
+#endif
 
   std::vector<BridgeKey> clients;
   EXPECT_FALSE(bridge_keys_read_clients(folder, &clients, &error)) << "no clients folder: nobody may attach";
@@ -198,9 +200,11 @@ TEST(BridgeKeys, PairIsPrivateAndEveryKeyFileIsChecked) {
     EXPECT_FALSE(bridge_keys_read_clients(folder, &clients, &error)) << c.what;
   }
 
+#ifndef _WIN32
   fs::permissions(folder + "/bridge.key", fs::perms::group_read, fs::perm_options::add);
   EXPECT_FALSE(bridge_keys_read_pair(folder, &pair, &error)) << "a pair others may read is refused";
   EXPECT_NE(error.find("chmod 600"), std::string::npos) << error;
+#endif
 }
 
 }  // namespace
