@@ -29,10 +29,6 @@ void visit(NavRecord& r, const NavMapOrigin& o, NavMapFilter filter, NavMapSelec
   const double d = nav_distance(o.latitude, o.longitude, r.latitude, r.longitude);
   r.distance = static_cast<float>(d);
   if (!(r.distance <= o.range_nm)) return;
-  const double course = r.distance >= NAV_MAP_NEAR_NM
-                            ? nav_map_course(o.latitude, o.longitude, r.latitude, r.longitude, d)
-                            : 0.0;
-  r.display_course = static_cast<float>(course + o.variation);
   ++out->in_range;
   if (!passes(r, filter)) return;
   NavRecord* heap = out->nearest;
@@ -72,7 +68,17 @@ void start(const NavMapOrigin&, NavMapSelection* out) {
   out->in_range = 0;
 }
 
-void finish(NavMapSelection* out) { std::sort_heap(out->nearest, out->nearest + out->count, nearer); }
+// Courses only for the records kept: the map draws no other, and the
+// course costs more than the distance.
+void finish(const NavMapOrigin& o, NavMapSelection* out) {
+  std::sort_heap(out->nearest, out->nearest + out->count, nearer);
+  for (int i = 0; i < out->count; ++i) {
+    NavRecord& r = out->nearest[i];
+    const double course =
+        r.distance >= NAV_MAP_NEAR_NM ? nav_map_course(o.latitude, o.longitude, r.latitude, r.longitude, r.distance) : 0.0;
+    r.display_course = static_cast<float>(course + o.variation);
+  }
+}
 
 }  // namespace
 
@@ -107,12 +113,12 @@ void nav_map_select(std::vector<NavRecord>& list, NavLatitudeIndex* index, const
     if (!within_longitude_band(list[i].longitude, origin.longitude, lon_band)) continue;
     visit(list[i], origin, filter, out);
   }
-  finish(out);
+  finish(origin, out);
 }
 
 void nav_map_select_scan(std::vector<NavRecord>& list, const NavMapOrigin& origin, NavMapFilter filter,
                          NavMapSelection* out) {
   start(origin, out);
   for (NavRecord& r : list) visit(r, origin, filter, out);
-  finish(out);
+  finish(origin, out);
 }

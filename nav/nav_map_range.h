@@ -5,9 +5,9 @@
 // of latitudes the range can reach; the band is wider than the range, so the
 // set found is exactly that of a scan of the whole list.
 //
-// Reads: the list's coordinates and flags. Writes: distance and display
-// course of every record within range (the drawing shows them), and the
-// bounded selection.
+// Reads: the list's coordinates and flags. Writes: the distance of every
+// record it measures, and the bounded selection with the display courses
+// of the records kept.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
