@@ -24,16 +24,22 @@ struct NavLatitudeIndex {
   size_t size;
   std::vector<uint32_t> order;
   std::vector<float> latitude;  // latitude of order[i], ascending
-  std::vector<uint32_t> scratch;  // the band of one scan, in list order
+  std::vector<double> sin_latitude, cos_latitude;  // of each record, in list order
 };
 
 // Which records may join the selection (applied before the nearest cut).
 enum NavMapFilter { NAV_FILTER_ALL, NAV_FILTER_DRAWABLE_AIRPORT };
 
+struct NavMapCandidate {
+  float distance;
+  uint32_t index;  // in the list; breaks ties, so the order of visits does not matter
+};
+
 struct NavMapSelection {
   int count;
   NavRecord nearest[NAV_MAP_NEAREST];  // copies, ascending distance
   int in_range;                        // records within range before the filter and the cut
+  NavMapCandidate heap[NAV_MAP_NEAREST];  // working set of the selection
 };
 
 struct NavMapOrigin {
