@@ -1,9 +1,12 @@
 #include "mfd/mfd_exchange.h"
 
 #include "mfd/mfd_convert.h"
+#include "mfd/map_logic.h"
+#include "mfd/mfd_pages.h"
 #include "mfd/mfd_role.h"
 #include "mfd/mfd_state.h"
 #include "simlink/cells.h"
+#include "nav/nav_geodesy.h"
 #include "simlink/simlink.h"
 
 namespace {
@@ -172,4 +175,95 @@ void mfd_convert() {
   p.avionics_on = g_mfd.raw.avionics_switch;
   p.brightness = g_mfd.raw.brightness;
   bezel_soft_key_byte(&g_mfd.bezel, g_mfd.raw.soft_key_bits);
+}
+
+bool mfd_exchange_map(uint32_t* result) {
+  int32_t source = g_mfd.map.navigation_source;
+  uint8_t alert = g_mfd.raw.alert_cell;
+  if (!(simlink_read(OFFSET_NAV_GPS_SWITCH, sizeof source, &source, result) &&
+        simlink_read(CELL_ALERT, sizeof alert, &alert, result) && simlink_process(result)))
+    return false;
+  g_mfd.map.navigation_source = source;
+  g_mfd.raw.alert_cell = alert;
+  return true;
+}
+
+namespace {
+
+constexpr uint32_t TRAFFIC_INDICATORS = 0xF008;
+constexpr uint32_t TRAFFIC_RECORDS = 0xF084;
+constexpr uint32_t TRAFFIC_RECORD_SIZE = 40;
+constexpr uint32_t TRAFFIC_LONGITUDE = 4, TRAFFIC_ALTITUDE = 8, TRAFFIC_VERTICAL_SPEED = 16;
+
+// One slot: its indicator and its record are read in one batch, and the
+// record is taken only when the indicator changed since the slot's last
+// visit; an empty slot (indicator 0) keeps nothing.
+bool refresh_slot(uint32_t* result) {
+  MapTraffic& t = g_mfd.traffic;
+  if (t.cursor < 0 || t.cursor >= TRAFFIC_SLOT_COUNT) t.cursor = 0;
+  TrafficSlot& slot = t.slot[t.cursor];
+  const uint32_t record = TRAFFIC_RECORDS + TRAFFIC_RECORD_SIZE * static_cast<uint32_t>(t.cursor);
+  uint8_t range = t.range_cell, band = t.band_cell, indicator = slot.indicator;
+  float latitude = 0, longitude = 0, altitude = 0;
+  int16_t vertical_speed = 0;
+  bool ok = simlink_read(CELL_TCAS_RANGE, 1, &range, result) && simlink_read(CELL_TCAS_BAND, 1, &band, result) &&
+            simlink_read(TRAFFIC_INDICATORS + t.cursor, 1, &indicator, result) &&
+            simlink_read(record, 4, &latitude, result) &&
+            simlink_read(record + TRAFFIC_LONGITUDE, 4, &longitude, result) &&
+            simlink_read(record + TRAFFIC_ALTITUDE, 4, &altitude, result) &&
+            simlink_read(record + TRAFFIC_VERTICAL_SPEED, 2, &vertical_speed, result) && simlink_process(result);
+  if (!ok) return false;
+  t.range_cell = range;
+  t.band_cell = band;
+  t.range = traffic_range(range);
+  if (indicator != slot.indicator) {
+    slot.latitude = latitude;
+    slot.longitude = longitude;
+    slot.altitude = altitude;
+    slot.vertical_speed = vertical_speed;
+  }
+  slot.indicator = indicator;
+  t.cursor = (t.cursor + 1) % TRAFFIC_SLOT_COUNT;
+  return true;
+}
+
+}  // namespace
+
+void mfd_traffic_classify() {
+  MapTraffic& t = g_mfd.traffic;
+  const MfdValues& v = g_mfd.value;
+  t.band = traffic_band(t.band_cell, t.band);
+  t.threat = false;
+  // Every slot: a freed slot in the middle of the table hides nothing after it.
+  for (TrafficSlot& s : t.slot) {
+    s.threat_class = TRAFFIC_OTHER;
+    if (s.indicator == 0) continue;
+    const double d = nav_distance(v.latitude, v.longitude, s.latitude, s.longitude);
+    s.distance = static_cast<float>(d);
+    s.display_course =
+        static_cast<float>(nav_map_course(v.latitude, v.longitude, s.latitude, s.longitude, d) + v.magnetic_variation);
+    s.threat_class = traffic_class(d, g_mfd.raw.indicated_altitude - static_cast<double>(s.altitude));
+    if (s.threat_class != TRAFFIC_OTHER) t.threat = true;
+  }
+}
+
+bool mfd_traffic_step(uint32_t* result) {
+  MapTraffic& t = g_mfd.traffic;
+  const bool top = g_mfd.menu_level == MFD_MENU_TOP;
+  t.range = traffic_range(t.range_cell);
+  t.display_active = top && ((!t.automatic && g_mfd.tcas_flag) || (t.automatic && t.threat));
+  const bool connected = g_mfd.common.connected;
+  if (connected) {
+    uint8_t flags = t.flags_cell;
+    if (!(simlink_read(CELL_TCAS_FLAGS, 1, &flags, result) && simlink_process(result))) return false;
+    t.flags_cell = flags;
+    t.automatic = flags & TCAS_FLAG_TA_AUTO;
+  }
+  t.drawn = false;
+  if (!t.display_active && !t.automatic) return true;
+  if (connected && !refresh_slot(result)) return false;
+  mfd_traffic_classify();
+  // The button acts from the top menu only, and the picture follows it.
+  t.drawn = top && ((t.automatic && t.threat) || (!t.automatic && g_mfd.tcas_flag));
+  return true;
 }

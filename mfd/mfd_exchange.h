@@ -8,7 +8,14 @@
 //   3. the alert cell 0x73D5: read; on the MFD with an accfg.ini rewrite
 //      pending, bits 0 and 1 are set and the byte written back, only when
 //      that changed it.
-// Then mfd_convert() recomputes g_mfd.value from g_mfd.raw.
+// Then mfd_convert() recomputes g_mfd.value from g_mfd.raw. While the map is
+// shown the frame then calls, before drawing it:
+//   4. mfd_exchange_map: 0x132C (navigation source) and 0x73D5 (alert cell);
+//   5. with the avionics on, mfd_traffic_step: 0x73D6 at once; then, while
+//      the traffic picture is wanted or automatic, 0x73FA, 0x7842 and one
+//      slot of the traffic table (indicator 0xF008 + s; latitude, longitude,
+//      altitude and vertical speed at 0xF084 + 40 s ...), and the
+//      classification of every slot into g_mfd.traffic.
 #include <cstdint>
 
 #include "mfd/mfd_variables.h"
@@ -28,3 +35,11 @@ bool mfd_exchange(uint32_t* result);
 // The conversion of what the exchange brought, once per frame: the values,
 // the display power members and the soft-key cell.
 void mfd_convert();
+
+// The map's own reads (4 above). False when the batch failed.
+bool mfd_exchange_map(uint32_t* result);
+// The traffic step (5 above); false when a batch failed.
+bool mfd_traffic_step(uint32_t* result);
+// Distances, courses, classes and the threat flag of every occupied slot
+// from the aircraft's position; the band from the band cell.
+void mfd_traffic_classify();

@@ -3,8 +3,7 @@
 // draw, and its keys when the page owns soft keys or the knob. Each reads
 // and changes only g_mfd.
 
-void mfd_map_page_draw();               // mfd_page_map.cpp: heading-up map, range rings, layers, plan, traffic
-void mfd_map_traffic_step();            // mfd_page_map.cpp: the traffic picture's step, avionics on, before the map
+void mfd_map_page_draw();               // mfd_page_map.cpp: heading-up map, range rings, layers, plan, traffic (map_*.cpp)
 void mfd_eicas_page_draw();             // mfd_page_eicas.cpp: engines and the crew-alert list
 void mfd_summary_page_draw();           // mfd_page_summary.cpp: SUMRY synoptic
 void mfd_electrical_page_draw();        // mfd_page_electrical.cpp: ELEC synoptic

@@ -11,7 +11,9 @@
 #include "framework/overlay_quads.h"
 #include "framework/unit_common.h"
 #include "mfd/alert_logic.h"
+#include "mfd/map_logic.h"
 #include "mfd/mfd_variables.h"
+#include "nav/nav_map_range.h"
 #include "nav/nav_plan.h"
 #include "nav/nav_plan_list.h"
 #include "nav/nav_record.h"
@@ -26,6 +28,40 @@ constexpr int MAP_RANGE_INDEX_MAX = 8;
 // Texture slots of the unit.
 constexpr int MFD_TEXTURE_NO_BEZEL = 3;
 constexpr int MFD_TEXTURE_OVERLAY = 4;
+
+// One slot of the simulator's traffic table as last read, and what the
+// classification worked out from it.
+struct TrafficSlot {
+  uint8_t indicator;           // slot indicator as last read; 0 = empty slot
+  float latitude, longitude;   // degrees
+  float altitude;              // feet
+  int16_t vertical_speed;      // feet per minute
+  float distance;              // NM from the aircraft
+  float display_course;        // map course plus magnetic variation
+  int32_t threat_class;        // TrafficClass
+};
+
+struct MapTraffic {
+  TrafficSlot slot[TRAFFIC_SLOT_COUNT];
+  uint8_t range_cell;     // 0x73FA as read
+  uint8_t band_cell;      // 0x7842 as read
+  uint8_t flags_cell;     // 0x73D6 as read
+  int32_t range;          // NM, 6..40
+  int32_t band;           // TrafficBand
+  int32_t cursor;         // next slot to refresh
+  bool automatic;         // bit 0 of 0x73D6: shown only when a threat exists
+  bool threat;            // some slot is an advisory or a resolution advisory
+  bool display_active;    // the map uses its small area
+  bool drawn;             // the traffic picture is drawn this frame
+};
+
+// The map page's working state: the refresh cycle and the nearest records.
+struct MapWork {
+  int32_t frame_counter;  // 0..3: navaids refresh at 0, airports at 3
+  NavLatitudeIndex navaid_index, airport_index;
+  NavMapSelection navaids, airports;
+  int32_t navigation_source;  // 0x132C as read: nonzero = GPS
+};
 
 struct MfdState {
   UnitCommon common;
@@ -54,6 +90,8 @@ struct MfdState {
   // Map page selections driven by the keyboard and the menu.
   int32_t map_range_index;
   bool show_airports, show_vors, show_intersections, show_ndbs, show_plan;
+  MapWork map;
+  MapTraffic traffic;
 
   // Page controller.
   int32_t menu_level, page;    // MfdMenuLevel, MfdPageId

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "framework/compass_rose.h"
 #include "framework/display_lists.h"
 #include "framework/drawing_area.h"
 #include "framework/link_state.h"
@@ -56,7 +57,14 @@ void draw_powered_pages() {
   DisplayPower& p = g_mfd.power;
   mfd_menu_step();
   if (g_mfd.mfd_shown) {
-    if (p.avionics_on != 0) mfd_map_traffic_step();
+    UnitCommon& c = g_mfd.common;
+    uint32_t result = 0;
+    if (c.connected) link_note_process(&c, mfd_exchange_map(&result), result);
+    if (p.avionics_on != 0) {
+      link_note_process(&c, mfd_traffic_step(&result), result);
+    } else {
+      g_mfd.traffic.drawn = g_mfd.traffic.display_active = false;
+    }
     mfd_run_page(MFD_PAGE_MAP);
   } else if (g_mfd.eicas_shown) {
     mfd_run_page(MFD_PAGE_EICAS);
@@ -74,6 +82,7 @@ bool gl_init() {
   bool bold = build_font(MFD_FONT_FACE, MFD_FONT_SLOT_BOLD, MFD_FONT_HEIGHT, FONT_WEIGHT_BOLD);
   c.font_missing = !normal || !bold;
   if (!build_display_lists(&g_mfd.lists, skeleton_quadric())) return false;
+  if (!build_compass_rose_list(&g_mfd.lists, MFD_FONT_SLOT_NORMAL)) return false;
   load_texture("textures//MFD_NoBezel.tga", MFD_TEXTURE_NO_BEZEL);
   load_texture("textures//MFD_Overlay.tga", MFD_TEXTURE_OVERLAY);
   g_mfd.bezel_opening = find_overlay_opening(c.textures[MFD_TEXTURE_OVERLAY]);

@@ -38,6 +38,8 @@ double nav_mirrored_course(double p1, double l1, double p2, double l2, double ar
 }
 
 double nav_distance(double lat1, double lon1, double lat2, double lon2) {
+  // The rounded cosine of identical points gives about 7e-5 NM, not 0.
+  if (lat1 == lat2 && lon1 == lon2) return 0.0;
   return nav_central_angle(lat1 * DEG_TO_RAD, lon1 * DEG_TO_RAD, lat2 * DEG_TO_RAD, lon2 * DEG_TO_RAD) *
          NM_PER_RADIAN;
 }

@@ -220,7 +220,9 @@ picture() {
   # the same moment; the units still draw a few frames of it first.
   "$ctl" pause >/dev/null 2>&1
   "$ctl" state >"$out/$moment.txt" 2>&1
-  sleep 1
+  # The traffic picture refreshes one of its 95 slots a frame: near the
+  # intruder it is given the time to walk the whole table.
+  if [ "$moment" = cruise-traffic ]; then sleep 8; else sleep 1; fi
   for f in pfd1 du3 du2 pfd2 rmu1 efis1 efis2 rmu2; do
     wid=$(window_of "$f")
     [ -n "$wid" ] || continue
@@ -245,6 +247,18 @@ picture() {
   rm -rf "$dir"
 }
 
+# DU3's crew, once its picture is up: the MFD menu, the plan list opened and
+# its first plan (the run tree's KSEA-KPDX) loaded, VORs and airports shown,
+# back to the top menu and the traffic picture on.
+load_plan_on_du3() {
+  local key
+  for key in 1 3 3 4 4 0 3; do
+    "$ctl" press du3.softkey "$key" >/dev/null 2>&1 || return
+    sleep 0.6
+  done
+  echo "run_cockpit: DU3 loaded its plan and shows VORs, airports and traffic"
+}
+
 field() { awk -v k="$1" '$1 == k { print $2; exit }' <<<"$state"; }
 
 declare -A done_moment=()
@@ -263,6 +277,12 @@ while :; do
   nearest=$(awk '$1 == "traffic" { print int($4); exit }' <<<"$state")
   to_go=$(awk '$1 == "next" { print int($4); exit }' <<<"$state")
   want=""
+  # The intruder closes too fast for a look every half second at the
+  # speed-up: the flight runs at its own pace while it is near.
+  if [ -z "${done_moment[cruise-traffic]:-}" ] && [ -z "${slowed:-}" ] && [ "$phase" = cruise ] &&
+     [ "${nearest:-999}" -lt 10 ]; then
+    "$ctl" time-scale 1 >/dev/null 2>&1 && slowed=1
+  fi
   if [ -z "${done_moment[power-up]:-}" ] && [ "$avionics" = 1 ] &&
      { [ "$phase" = parked ] || [ "$phase" = taxi-out ] || [ "$phase" = lined-up ] || [ "$phase" = takeoff ]; }; then
     # The flight waits while the displays finish their power-up fade (200
@@ -275,7 +295,7 @@ while :; do
   elif [ -z "${done_moment[takeoff]:-}" ] && [ "$phase" = climb ]; then
     want=takeoff
   elif [ -z "${done_moment[cruise-traffic]:-}" ] &&
-       { { [ "$phase" = cruise ] && [ "${nearest:-999}" -lt 5 ]; } || [ "$phase" = descent ]; }; then
+       { { [ "$phase" = cruise ] && [ "${nearest:-999}" -lt 2 ]; } || [ "$phase" = descent ]; }; then
     want=cruise-traffic   # in the descent only when the intruder passed between two looks
   elif [ -z "${done_moment[approach]:-}" ] &&
        { { [ "$phase" = approach ] && [ "${to_go:-99}" -lt 5 ]; } || [ "$phase" = landing ]; }; then
@@ -286,6 +306,8 @@ while :; do
   if [ -n "$want" ]; then
     picture "$want"
     done_moment[$want]=1
+    [ "$want" = power-up ] && load_plan_on_du3
+    [ "$want" = cruise-traffic ] && [ -n "${slowed:-}" ] && "$ctl" time-scale "$time_scale" >/dev/null 2>&1
     [ "$want" = after-landing ] && break
   fi
   sleep 0.5

@@ -134,4 +134,46 @@ TEST_F(MfdExchange, AlertCellIsWrittenOnlyToAnnounceARewrite) {
   }
 }
 
+TEST_F(MfdExchange, TrafficTableIsWalkedSlotBySlotAndEmptySlotsHideNothing) {
+  // Own aircraft at 47.45 N 122.31 W, 10,000 ft; slot 1 is empty; slot 2 is
+  // 1.2 NM north and 500 ft above (a resolution advisory), slot 3 4 NM north
+  // and 1,000 ft below (an advisory).
+  g_mfd.raw.indicated_altitude = 10000;
+  g_mfd.value.latitude = 47.45;
+  g_mfd.value.longitude = -122.31;
+  g_mfd.menu_level = MFD_MENU_TOP;
+  space_store(&space, CELL_TCAS_FLAGS, uint8_t{TCAS_FLAG_TA_AUTO});
+  space_store(&space, CELL_TCAS_RANGE, uint8_t{3});
+  space_store(&space, CELL_TCAS_BAND, uint8_t{0x0C});
+  const struct { int slot; uint8_t indicator; float lat, alt; } slots[] = {
+      {0, 0, 0, 0}, {1, 0, 0, 0}, {2, 7, 47.47f, 10500}, {3, 9, 47.5167f, 9000}};
+  for (const auto& s : slots) {
+    space_store(&space, 0xF008 + s.slot, s.indicator);
+    space_store(&space, 0xF084 + 40 * s.slot, s.lat);
+    space_store(&space, 0xF088 + 40 * s.slot, -122.31f);
+    space_store(&space, 0xF08C + 40 * s.slot, s.alt);
+  }
+  uint32_t result = 0;
+  for (int frame = 0; frame < 4; ++frame) ASSERT_TRUE(mfd_traffic_step(&result)) << simlink_error_message(result);
+  const MapTraffic& t = g_mfd.traffic;
+  EXPECT_TRUE(t.automatic);
+  EXPECT_EQ(t.range, 6);
+  EXPECT_EQ(t.band, TRAFFIC_BAND_ABOVE);
+  EXPECT_EQ(t.cursor, 4);
+  EXPECT_EQ(t.slot[2].threat_class, TRAFFIC_RESOLUTION);
+  EXPECT_EQ(t.slot[3].threat_class, TRAFFIC_ADVISORY);
+  EXPECT_NEAR(t.slot[2].distance, 1.2, 0.01);
+  EXPECT_TRUE(t.threat);
+  EXPECT_TRUE(t.drawn);
+  // The same indicator on the next visit: the record is not read again.
+  space_store(&space, 0xF084 + 40 * 2, 50.0f);
+  for (int frame = 0; frame < TRAFFIC_SLOT_COUNT; ++frame) ASSERT_TRUE(mfd_traffic_step(&result));
+  EXPECT_FLOAT_EQ(t.slot[2].latitude, 47.47f);
+  // Away from the top menu the picture is not shown.
+  g_mfd.menu_level = MFD_MENU_SYSTEMS;
+  ASSERT_TRUE(mfd_traffic_step(&result));
+  EXPECT_FALSE(t.drawn);
+  EXPECT_FALSE(t.display_active);
+}
+
 }  // namespace
