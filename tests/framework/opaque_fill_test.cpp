@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int SIZE = 8;
+constexpr int FRAME_PIXELS = 8;
 
 struct Case {
   const char* name;
@@ -36,7 +36,7 @@ void fill(float alpha, bool* paused) {
 }  // namespace
 
 TEST(OpaqueFill, BlendsExactlyAsBeforeAndRestoresTheState) {
-  GlTestContext* context = gl_test_context_create(SIZE, SIZE);
+  GlTestContext* context = gl_test_context_create(FRAME_PIXELS, FRAME_PIXELS);
   ASSERT_NE(context, nullptr);
   const Case cases[] = {
       {"opaque, blending on", true, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, 1.0f, false, true},
@@ -62,7 +62,7 @@ TEST(OpaqueFill, BlendsExactlyAsBeforeAndRestoresTheState) {
     if (c.compiling) glEndList();
     glDeleteLists(list, 1);
     uint8_t pixel[4] = {0, 0, 0, 0};
-    glReadPixels(SIZE / 2, SIZE / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    glReadPixels(FRAME_PIXELS / 2, FRAME_PIXELS / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
     EXPECT_EQ(paused, c.paused);
     EXPECT_EQ(glIsEnabled(GL_BLEND) == GL_TRUE, c.blend);
     // Whatever the path, the pixel is what the blending state asks for:
