@@ -147,3 +147,10 @@ void draw_full_textured_quad(uint32_t texture) {
   full_quad(true);
   glDisable(GL_TEXTURE_2D);
 }
+
+void draw_full_textured_quad(uint32_t texture, const TextureTiles& tiles) {
+  glLoadIdentity();
+  glColor3f(1.0f, 1.0f, 1.0f);
+  glTranslatef(0.0f, 0.0f, -FULL_QUAD_DEPTH);
+  draw_texture_tiles(texture, tiles, FULL_QUAD_HALF_WIDTH, FULL_QUAD_HALF_HEIGHT);
+}

@@ -3,6 +3,8 @@
 // the bezel overlay texture. Both cover the drawing area exactly.
 #include <cstdint>
 
+#include "framework/texture_tiles.h"
+
 constexpr float FULL_QUAD_HALF_WIDTH = 0.7164f;
 constexpr float FULL_QUAD_HALF_HEIGHT = 1.0f;
 constexpr float FULL_QUAD_DEPTH = 2.425f;
@@ -37,3 +39,5 @@ void draw_bezel_overlay_around(uint32_t texture, const OverlayOpening& opening);
 
 // A full-area textured quad at the quad depth (screen backgrounds).
 void draw_full_textured_quad(uint32_t texture);
+// The same drawn as its planned tiles (see texture_tiles.h).
+void draw_full_textured_quad(uint32_t texture, const TextureTiles& tiles);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "framework/glyph_triangles.h"
+#include "framework/opaque_fill.h"
 #include "framework/text_capture.h"
 #include "platform/font_outline.h"
 
@@ -65,11 +66,13 @@ void draw_glyphs(int slot, const char* text, size_t length) {
     pen += glyphs.advance[code];
   }
   if (!g_batch_indices.empty()) {
+    const bool paused = opaque_fill_begin();
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(2, GL_FLOAT, 0, g_batch_xy.data());
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(g_batch_indices.size()), GL_UNSIGNED_INT,
                    g_batch_indices.data());
     glDisableClientState(GL_VERTEX_ARRAY);
+    opaque_fill_end(paused);
   }
   glTranslatef(pen, 0.0f, 0.0f);
 }

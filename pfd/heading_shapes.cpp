@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "framework/opaque_fill.h"
 #include "pfd/pfd_draw_util.h"
 
 void pfd_circle_outline(float cx, float cy, float radius, int segments) {
@@ -25,12 +26,14 @@ void pfd_arc_strip(float cx, float cy, float radius, float from, float to, int s
 }
 
 void pfd_filled_rect(float x1, float y1, float x2, float y2) {
+  const bool paused = opaque_fill_begin();
   glBegin(GL_QUADS);
   glVertex2f(x1, y1);
   glVertex2f(x2, y1);
   glVertex2f(x2, y2);
   glVertex2f(x1, y2);
   glEnd();
+  opaque_fill_end(paused);
 }
 
 void pfd_aircraft_symbol() {

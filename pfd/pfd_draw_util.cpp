@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "framework/opaque_fill.h"
 #include "pfd/pfd_state.h"
 
 void pfd_set_colour(Rgb c) { glColor3f(c.r, c.g, c.b); }
@@ -26,7 +27,11 @@ static void vertices(GLenum mode, const float* xy, int points) {
   glEnd();
 }
 
-void pfd_fill_polygon(const float* xy, int points) { vertices(GL_POLYGON, xy, points); }
+void pfd_fill_polygon(const float* xy, int points) {
+  const bool paused = opaque_fill_begin();
+  vertices(GL_POLYGON, xy, points);
+  opaque_fill_end(paused);
+}
 void pfd_line_loop(const float* xy, int points) { vertices(GL_LINE_LOOP, xy, points); }
 void pfd_line_strip(const float* xy, int points) { vertices(GL_LINE_STRIP, xy, points); }
 

@@ -7,7 +7,9 @@
 #include "pfd/pfd_groups.h"
 #include "pfd/pfd_state.h"
 
-void pfd_draw_screen_background() { draw_full_textured_quad(g_pfd.common.textures[TEXTURE_SCREEN]); }
+void pfd_draw_screen_background() {
+  draw_full_textured_quad(g_pfd.common.textures[TEXTURE_SCREEN], g_pfd.screen_tiles);
+}
 
 void pfd_draw_overlays(float dim_alpha) {
   pfd_no_clip();

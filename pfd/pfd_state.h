@@ -259,6 +259,7 @@ struct PfdState {
 
   // The bezel texture's transparent screen opening, left undrawn.
   OverlayOpening bezel_opening;
+  TextureTiles screen_tiles;  // the screen background by blocks, planned once its texture is made
 
   // Display lists made at start (waypoint star, unit square).
   uint32_t star_list, square_list;

@@ -56,6 +56,7 @@ bool gl_init() {
       !make_texture(g_pfd.common.textures, "textures//DU_BezelOverlay.tga", TEXTURE_BEZEL))
     fatal_texture_missing();
   g_pfd.bezel_opening = find_overlay_opening(g_pfd.common.textures[TEXTURE_BEZEL]);
+  g_pfd.screen_tiles = plan_texture_tiles(g_pfd.common.textures[TEXTURE_SCREEN]);
   accfg_load(pfd_side_config_folder(g_pfd.settings), &g_pfd.config);
   plan_geometry_update();
   annunciators_init();
