@@ -68,7 +68,9 @@ std::string bridge_keys_default_folder() {
 }
 
 bool bridge_key_from_text(const std::string& text, BridgeKey* key) {
-  if (text.size() != BRIDGE_KEY_TEXT_SIZE) return false;
+  // The decoder reads a C string: a zero byte inside would end the key early
+  // and leave the rest of it undecoded.
+  if (text.size() != BRIDGE_KEY_TEXT_SIZE || text.find('\0') != std::string::npos) return false;
   return zmq_z85_decode(key->data(), text.c_str()) != nullptr;
 }
 

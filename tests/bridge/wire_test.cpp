@@ -192,6 +192,7 @@ TEST(BridgeKeys, PairIsPrivateAndEveryKeyFileIsChecked) {
   } bad[] = {
       {"short key", std::string(39, 'a') + "\n"},
       {"not Z85", std::string(39, 'a') + "~\n"},
+      {"zero byte inside", std::string(15, 'a') + std::string(1, '\0') + std::string(24, 'a') + "\n"},
       {"two keys", std::string(public_text) + "\n" + public_text + "\n"},
       {"oversized", std::string(5000, '#')},
   };
