@@ -16,6 +16,7 @@
 #include "mfd/mfd_pages.h"
 #include "mfd/mfd_state.h"
 #include "mfd/mfd_unit.h"
+#include "tests/mfd/picture_context.h"
 #include "mfd/synoptic_draw.h"
 #include "platform/gl_test_context.h"
 #include "platform/png_file.h"
@@ -65,20 +66,8 @@ class SynopticPicture : public ::testing::Test {
  protected:
   static GlTestContext* context;
   static StaticLists lists;
-  static void SetUpTestSuite() {
-    context = gl_test_context_create(W, H);
-    if (!context) return;
-    apply_drawing_area(DrawingArea{W, H});
-    glDisable(GL_DEPTH_TEST);
-    build_font(MFD_FONT_FACE, MFD_FONT_SLOT_NORMAL, MFD_FONT_HEIGHT, FONT_WEIGHT_NORMAL);
-    build_display_lists(&lists, nullptr);
-  }
-  static void TearDownTestSuite() {
-    if (!context) return;
-    delete_display_lists(&lists);
-    delete_fonts();
-    gl_test_context_destroy(context);
-  }
+  static void SetUpTestSuite() { context = mfd_picture_open(W, H, false, &lists); }
+  static void TearDownTestSuite() { mfd_picture_close(context, &lists); }
   // A cruising aircraft with round figures on every page.
   void SetUp() override {
     if (!context) GTEST_SKIP() << "no display";
