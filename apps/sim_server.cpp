@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "server/aircraft_control.h"
+#include "server/flightgear_source.h"
 #include "server/link_server.h"
 #include "server/number_text.h"
 #include "server/navdata_stations.h"
@@ -31,6 +32,9 @@ struct SimServer {
   double time_scale = 1.0;
   Aircraft* aircraft = nullptr;
   ModelControl control{};
+  bool flightgear = false;         // fed by FlightGear instead of the model
+  FlightGearOptions fg;
+  FlightGearSource fg_source{};
 };
 SimServer sim;
 volatile std::sig_atomic_t stop_requested = 0;
@@ -45,7 +49,10 @@ void on_client_write(void* context, uint32_t offset, uint32_t size, uint8_t* byt
     control_handle(&s->control, bytes);
     return;
   }
-  if (!s->control.hold) aircraft_on_write(s->aircraft, offset, size, bytes);
+  if (s->flightgear)
+    fg_source_on_write(&s->fg_source, offset, size, bytes);
+  else if (!s->control.hold)
+    aircraft_on_write(s->aircraft, offset, size, bytes);
 }
 
 // One model step of `seconds`, under the space lock.
@@ -53,10 +60,17 @@ void step_model(uint8_t* bytes, double seconds) { control_step(&sim.control, sec
 
 const char* const usage_text =
     "usage: sim_server [--scenario FILE | --hold] [--time-scale X] [--class UIPCMAIN|FS98MAIN]\n"
+    "                  [--source stand-in|flightgear [--fg-host ADDRESS] [--fg-out PORT] [--fg-in PORT]]\n"
     "                  [--wrong-version] [--navdata DIR] [--link-dir DIR] [--allow-group NAME]\n"
     "                  [--max-clients N] [--max-per-process N] [--handshake-timeout SECONDS]\n"
     "  --scenario FILE      fly this scenario instead of the default KSEA-KPDX flight\n"
     "  --hold               keep the offset space still (no aircraft model)\n"
+    "  --source NAME        where the flight comes from: the stand-in model (default) or flightgear,\n"
+    "                       whose generic-protocol stream feeds the offsets; the units' radio,\n"
+    "                       altimeter and transponder settings go back to it\n"
+    "  --fg-host ADDRESS    the computer FlightGear runs on (default 127.0.0.1)\n"
+    "  --fg-out PORT        the UDP port FlightGear streams to (default 5500)\n"
+    "  --fg-in PORT         the UDP port FlightGear takes the settings on (default 5501)\n"
     "  --time-scale X       run the flight X times faster (0 < X <= 100, default 1)\n"
     "  --class NAME         the window class to serve as (default UIPCMAIN)\n"
     "  --wrong-version      answer the handshake with a version that is too old\n"
@@ -104,6 +118,17 @@ Parsed parse_value(const std::string& option, const char* value) {
     sim.navdata_given = true;
   } else if (option == "--allow-group") {
     sim.link.allow_group = value;
+  } else if (option == "--source") {
+    if (std::string(value) != "stand-in" && std::string(value) != "flightgear")
+      return parse_failure("--source is stand-in or flightgear, not \"" + std::string(value) + "\"");
+    sim.flightgear = std::string(value) == "flightgear";
+  } else if (option == "--fg-host") {
+    if (!fg_parse_ipv4(value, &sim.fg.host))
+      return parse_failure("--fg-host needs an IPv4 address such as 127.0.0.1, not \"" + std::string(value) + "\"");
+  } else if (option == "--fg-out" || option == "--fg-in") {
+    if (!number_text_in_range(value, 1, 65535, &number))
+      return parse_failure(option + " needs a port 1..65535, not \"" + value + "\"");
+    (option == "--fg-out" ? sim.fg.out_port : sim.fg.in_port) = uint16_t(number);
   } else if (option == "--time-scale") {
     if (!parse_decimal(value, 0, CONTROL_MAX_TIME_SCALE, &sim.time_scale) || !(sim.time_scale > 0))
       return parse_failure("--time-scale needs a number above 0 and at most 100, not \"" + std::string(value) + "\"");
@@ -124,7 +149,7 @@ Parsed parse_value(const std::string& option, const char* value) {
 
 Parsed parse_arguments(int argc, char** argv) {
   static const char* const with_value[] = {"--scenario", "--time-scale", "--class", "--link-dir", "--allow-group", "--navdata",
-                                           "--max-clients", "--max-per-process", "--handshake-timeout"};
+                                           "--source", "--fg-host", "--fg-out", "--fg-in", "--max-clients", "--max-per-process", "--handshake-timeout"};
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") return PARSED_HELP;
@@ -158,6 +183,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "sim_server: --hold and --scenario exclude each other\n");
     return 2;
   }
+  if (sim.hold && sim.flightgear) {
+    std::fprintf(stderr, "sim_server: --hold and --source flightgear exclude each other\n");
+    return 2;
+  }
   offset_space_init(&sim.space);
   // The scenario is read whole before anything is served: a bad file stops here.
   static Aircraft aircraft;
@@ -179,6 +208,15 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "sim_server: %s\n", scenario_error.c_str());
     return 2;
   }
+  if (sim.flightgear) {
+    // The stand-in stays at its first state: it gives what FlightGear does not.
+    if (!fg_source_open(&sim.fg_source, sim.fg, &aircraft, &scenario_error)) {
+      std::fprintf(stderr, "sim_server: %s\n", scenario_error.c_str());
+      return 1;
+    }
+    sim.control.source_text = [](const void* s) { return fg_source_state_text(static_cast<const FlightGearSource*>(s)); };
+    sim.control.source_context = &sim.fg_source;
+  }
   sim.space.write_hook = on_client_write;
   sim.space.hook_context = &sim;
   std::signal(SIGINT, on_stop_signal);
@@ -191,7 +229,12 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::printf("sim_server: serving %s%s\n", link_server_socket_path(server).c_str(), sim.hold ? " (held)" : "");
-  if (!sim.hold) std::printf("sim_server: flying %s, time-scale %g\n", aircraft.scenario.name, sim.time_scale);
+  if (sim.flightgear)
+    std::printf("sim_server: waiting for FlightGear; install %s in FlightGear's Protocol folder\n"
+                "  ($FG_ROOT/Protocol, on Debian /usr/share/games/flightgear/Protocol) and start it with\n  %s\n",
+                COCKPIT_FLIGHTGEAR_PROTOCOL, fg_command_line(sim.fg).c_str());
+  else if (!sim.hold)
+    std::printf("sim_server: flying %s, time-scale %g\n", aircraft.scenario.name, sim.time_scale);
   std::fflush(stdout);
 
   const auto period = std::chrono::microseconds(1000000 / MODEL_RATE_HZ);
@@ -201,7 +244,10 @@ int main(int argc, char** argv) {
     {
       // Held or paused, the step does nothing; a control request may change that.
       std::lock_guard<std::mutex> hold(sim.space.lock);
-      step_model(sim.space.bytes, 1.0 / MODEL_RATE_HZ);
+      if (sim.flightgear)
+        fg_source_poll(&sim.fg_source, std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count(), sim.space.bytes);
+      else
+        step_model(sim.space.bytes, 1.0 / MODEL_RATE_HZ);
     }
     // A scenario file asked for by a client is read here, outside the lock.
     std::string log_line;
@@ -210,6 +256,7 @@ int main(int argc, char** argv) {
     std::this_thread::sleep_until(next_step);
   }
   link_server_stop(server);
+  if (sim.flightgear) fg_source_close(&sim.fg_source);
   std::printf("sim_server: stopped\n");
   return 0;
 }

@@ -98,10 +98,11 @@ std::string control_execute(ModelControl* c, const std::string& command, bool* o
   }
   if (verb == "state" && w.size() == 1) {
     *ok = true;
+    if (c->source_text) return c->source_text(c->source_context);
     std::string head = c->hold ? "held (no model)\n" : c->paused ? "paused\n" : "running\n";
     char scale[64];
     std::snprintf(scale, sizeof scale, "time-scale %g\n", c->time_scale);
-    return head + scale + aircraft_state_text(c->aircraft);
+    return head + scale + "source stand-in model\n" + aircraft_state_text(c->aircraft);
   }
   return "unknown control command \"" + command + "\"";
 }

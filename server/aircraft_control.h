@@ -24,6 +24,9 @@ struct ModelControl {
   double time_scale;
   PendingLoad pending;
   const StationDatabase* stations = nullptr;  // navigation database stations, given to every scenario loaded
+  // Another source of the flight (FlightGear) states itself in place of the model.
+  std::string (*source_text)(const void* context) = nullptr;
+  const void* source_context = nullptr;
 };
 
 // True when a write of [offset, offset + size) touches the request number.
