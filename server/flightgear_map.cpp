@@ -64,9 +64,10 @@ void air(const FgPacket& p, const FgDerived& d, ModelValues* v) {
   q[Q_ON_GROUND] = on_ground;
   q[Q_OVERSPEED] = q[Q_IAS] > AC_VMO_KT;
   q[Q_STALL] = f[F_STALL_WARNING];
-  q[Q_CLOCK_HOUR] = f[F_UTC_HOUR];
-  q[Q_CLOCK_MINUTE] = f[F_UTC_MINUTE];
-  q[Q_CLOCK_SECOND] = f[F_UTC_SECOND] > 59 ? 59 : f[F_UTC_SECOND];
+  int clock = static_cast<int>(f[F_UTC_DAY_SECONDS]) % 86400;
+  q[Q_CLOCK_HOUR] = clock / 3600;
+  q[Q_CLOCK_MINUTE] = clock / 60 % 60;
+  q[Q_CLOCK_SECOND] = clock % 60;
 }
 
 void airframe(const FgPacket& p, ModelValues* v) {
@@ -199,7 +200,7 @@ void gps(const FgPacket& p, ModelValues* v) {
   put_text(v, T_NEXT_WAYPOINT, p.text[F_GPS_WP_ID]);
   if (!p.text[F_GPS_WP_ID][0]) return;
   double distance = f[F_GPS_WP_DISTANCE];
-  double clock = f[F_UTC_HOUR] * 3600 + f[F_UTC_MINUTE] * 60 + f[F_UTC_SECOND];
+  double clock = f[F_UTC_DAY_SECONDS];
   double gs = f[F_GROUND_SPEED];
   q[Q_GPS_DISTANCE] = distance;
   q[Q_GPS_ARRIVAL] = std::fmod(std::floor(gs > 30 ? clock + distance / gs * 3600 : clock), 86400.0);

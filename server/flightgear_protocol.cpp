@@ -9,7 +9,7 @@
 namespace {
 
 const FgFieldInfo FIELDS[] = {
-  {"/sim/time/utc/hour", FG_INT, 0, 23},
+  {"/sim/time/utc/day-seconds", FG_INT, 0, 86400},
   {"/sim/time/utc/minute", FG_INT, 0, 59},
   {"/sim/time/utc/second", FG_INT, 0, 60},
   {"/position/latitude-deg", FG_NUMBER, -90, 90},
@@ -88,7 +88,7 @@ const FgFieldInfo FIELDS[] = {
   {"/autopilot/settings/heading-bug-deg", FG_NUMBER, -360, 720},
   {"/autopilot/settings/target-altitude-ft", FG_NUMBER, -2000, 100000},
   {"/autopilot/settings/target-speed-kt", FG_NUMBER, 0, 1000},
-  {"/autopilot/settings/target-mach", FG_NUMBER, 0, 5},
+  {"/autopilot/settings/target-speed-mach", FG_NUMBER, 0, 5},
   {"/autopilot/settings/vertical-speed-fpm", FG_NUMBER, -20000, 20000},
   {"/instrumentation/comm[0]/frequencies/selected-mhz", FG_NUMBER, 0, 400},
   {"/instrumentation/comm[0]/frequencies/standby-mhz", FG_NUMBER, 0, 400},

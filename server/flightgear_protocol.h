@@ -7,7 +7,7 @@
 
 // One field per output chunk, in the protocol file's order.
 enum FgField : uint16_t {
-  F_UTC_HOUR,
+  F_UTC_DAY_SECONDS,
   F_UTC_MINUTE,
   F_UTC_SECOND,
   F_LATITUDE,
@@ -162,8 +162,7 @@ enum FgField : uint16_t {
   F_AI_ALT_3,
   F_AI_VS_3,
   F_COUNT
-};
-enum FgType : uint8_t { FG_NUMBER, FG_BOOL, FG_INT, FG_TEXT };
+};enum FgType : uint8_t { FG_NUMBER, FG_BOOL, FG_INT, FG_TEXT };
 
 struct FgFieldInfo {
   const char* node;      // the FlightGear property
