@@ -241,11 +241,12 @@ int main(int argc, char** argv) {
   auto next_step = std::chrono::steady_clock::now();
   while (!stop_requested) {
     next_step += period;
+    double now_s = std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
     {
       // Held or paused, the step does nothing; a control request may change that.
       std::lock_guard<std::mutex> hold(sim.space.lock);
       if (sim.flightgear)
-        fg_source_poll(&sim.fg_source, std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count(), sim.space.bytes);
+        fg_source_poll(&sim.fg_source, now_s, sim.space.bytes);
       else
         step_model(sim.space.bytes, 1.0 / MODEL_RATE_HZ);
     }
