@@ -186,5 +186,5 @@ std::string fg_command_line(const FlightGearOptions& o) {
   std::string there = fg_ipv4_text(o.host);
   return "fgfs --generic=socket,out,30," + here + "," + std::to_string(o.out_port) + ",udp,korvu" +
          " --generic=socket,in,30," + there + "," + std::to_string(o.in_port) + ",udp,korvu" +
-         " --disable-terrasync --disable-real-weather-fetch";
+         " --disable-terrasync --disable-real-weather-fetch --disable-fgcom --disable-sentry";
 }
