@@ -217,7 +217,10 @@ double clamp(double v, double lo, double hi) { return !(v >= lo) ? lo : v > hi ?
 
 const FgFieldInfo& fg_field(int field) { return FIELDS[field]; }
 
-bool fg_parse_packet(const char* data, size_t size, FgPacket* packet) {
+bool fg_parse_packet(const char* data, size_t size, FgPacket* packet, int* bad_field) {
+  int unused;
+  int* bad = bad_field ? bad_field : &unused;
+  *bad = F_COUNT;
   if (size > FG_MAX_PACKET) return false;
   if (size > 0 && data[size - 1] == '\n') --size;
   if (size > 0 && data[size - 1] == '\r') --size;
@@ -227,7 +230,11 @@ bool fg_parse_packet(const char* data, size_t size, FgPacket* packet) {
   int field = 0;
   for (size_t i = 0; i <= size; ++i) {
     if (i < size && data[i] != ',') continue;
-    if (field >= F_COUNT || !parse_field(field, data + start, i - start, &parsed)) return false;
+    if (field >= F_COUNT) return false;
+    if (!parse_field(field, data + start, i - start, &parsed)) {
+      *bad = field;
+      return false;
+    }
     ++field;
     start = i + 1;
   }

@@ -182,8 +182,9 @@ struct FgPacket {
 // Parses one line (a trailing line feed or CR LF is allowed). False, with
 // `packet` left as it was, for anything out of shape: wrong field count, a
 // number that is not finite or out of its range, a control byte, a squawk
-// that is not four octal digits.
-bool fg_parse_packet(const char* data, size_t size, FgPacket* packet);
+// that is not four octal digits. `bad_field`, when given, names the field
+// that was refused (F_COUNT for a line of the wrong length or field count).
+bool fg_parse_packet(const char* data, size_t size, FgPacket* packet, int* bad_field = nullptr);
 
 // The settings the cockpit writes back, all in one line so that a single
 // change never resets the others in FlightGear.

@@ -122,7 +122,9 @@ void fg_source_poll(FlightGearSource* s, double now_s, uint8_t* space) {
       continue;
     }
     // Every good packet counts; only the newest is published.
-    if (static_cast<size_t>(got) > FG_MAX_PACKET || !fg_parse_packet(buffer, static_cast<size_t>(got), &packet)) {
+    // A cut datagram reaches the parser longer than any packet, and is refused for it.
+    size_t length = static_cast<size_t>(got) < sizeof buffer ? static_cast<size_t>(got) : sizeof buffer;
+    if (!fg_parse_packet(buffer, length, &packet, &s->last_bad_field)) {
       ++s->dropped;
       continue;
     }
@@ -165,6 +167,12 @@ std::string fg_source_state_text(const FlightGearSource* s) {
   else
     n = std::snprintf(buf, sizeof buf, "flightgear live: %.1f packets/s\n", s->rate_hz);
   text += buf;
+  if (s->dropped > 0) {
+    // Names the property an aircraft sends out of range, the usual cause.
+    n = std::snprintf(buf, sizeof buf, "last dropped packet: %s\n",
+                      s->last_bad_field < F_COUNT ? fg_field(s->last_bad_field).node : "wrong length or field count");
+    text += buf;
+  }
   const double* q = s->values.q;
   std::snprintf(buf, sizeof buf,
                 "packets %llu dropped %llu foreign %llu settings-sent %llu send-failures %llu\n"

@@ -30,6 +30,7 @@ struct FlightGearSource {
   bool have_packet, stale;
   double now_s, last_packet_s, settings_hold_until_s;
   uint64_t packets, dropped, foreign, settings_sent, send_failures;
+  int last_bad_field;            // of the last dropped packet, F_COUNT for its shape
   // Packets counted over whole seconds: the rate FlightGear achieves.
   double rate_hz, rate_window_start_s;
   uint64_t rate_window_packets;

@@ -194,6 +194,15 @@ TEST_F(FlightGearSource, ASilentStreamGoesStaleKeepingItsValuesAndRejoins) {
   std::string stale = state();
   EXPECT_NE(stale.find("flightgear stale: no packet for"), std::string::npos) << stale;
   EXPECT_NEAR(read_offset(0x0578), number("/orientation/pitch-deg"), 1e-3);
+  // A packet out of shape is no sign of FlightGear: still stale, and the state names the field.
+  std::string bad = lines.front();
+  size_t pitch = 0;
+  for (int i = 0; i < 8; ++i) pitch = bad.find(',', pitch) + 1;
+  send_line(bad.substr(0, pitch) + "nan" + bad.substr(bad.find(',', pitch)) + "\n");
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  stale = state();
+  EXPECT_NE(stale.find("flightgear stale"), std::string::npos) << stale;
+  EXPECT_NE(stale.find("last dropped packet: /orientation/pitch-deg"), std::string::npos) << stale;
   send_line(lines.front() + "\n");
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
   EXPECT_NE(state().find("flightgear live"), std::string::npos) << state();
