@@ -197,16 +197,20 @@ void receivers(const FgPacket& p, ModelValues* v) {
 void gps(const FgPacket& p, ModelValues* v) {
   const double* f = p.value;
   double* q = v->q;
-  put_text(v, T_NEXT_WAYPOINT, p.text[F_GPS_WP_ID]);
-  if (!p.text[F_GPS_WP_ID][0]) return;
+  // Without a route FlightGear's GPS reports a distance of -1 and a bearing of -9999.
   double distance = f[F_GPS_WP_DISTANCE];
+  put_text(v, T_NEXT_WAYPOINT, "");
+  for (Quantity k : {Q_GPS_DISTANCE, Q_GPS_ARRIVAL, Q_GPS_DESIRED_TRACK, Q_GPS_CROSS_TRACK, Q_GPS_BEARING_TRUE}) q[k] = 0;
+  if (!p.text[F_GPS_WP_ID][0] || distance < 0) return;
+  put_text(v, T_NEXT_WAYPOINT, p.text[F_GPS_WP_ID]);
   double clock = f[F_UTC_DAY_SECONDS];
   double gs = f[F_GROUND_SPEED];
   q[Q_GPS_DISTANCE] = distance;
   q[Q_GPS_ARRIVAL] = std::fmod(std::floor(gs > 30 ? clock + distance / gs * 3600 : clock), 86400.0);
-  q[Q_GPS_DESIRED_TRACK] = geo_wrap360(f[F_GPS_WP_COURSE]);
+  auto angle = [](double degrees) { return degrees >= -360 && degrees <= 720 ? geo_wrap360(degrees) : 0; };
+  q[Q_GPS_DESIRED_TRACK] = angle(f[F_GPS_WP_COURSE]);
   q[Q_GPS_CROSS_TRACK] = f[F_GPS_WP_XTRACK];
-  q[Q_GPS_BEARING_TRUE] = geo_wrap360(f[F_GPS_WP_BEARING]);
+  q[Q_GPS_BEARING_TRUE] = angle(f[F_GPS_WP_BEARING]);
 }
 
 // Valid AI aircraft packed from slot 0: the units stop at the first empty slot.

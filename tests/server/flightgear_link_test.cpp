@@ -71,11 +71,14 @@ class FlightGearSource : public ::testing::Test {
   std::vector<std::string> lines;
   std::map<std::string, std::string> last;   // property -> text of the last recorded packet
 
-  void SetUp() override {
-    folder = private_link_folder("fg");
-    std::stringstream stream(source_file("tests/server/data/fg_stream.txt"));
+  // FlightGear's own recording, or one made with the protocol that has every
+  // receiver, the autopilot and traffic in use.
+  void load(const std::string& name) {
+    lines.clear();
+    last.clear();
+    std::stringstream stream(source_file("tests/server/data/" + name));
     for (std::string line; std::getline(stream, line);) lines.push_back(line);
-    ASSERT_GT(lines.size(), 10u) << "the recorded stream is missing";
+    ASSERT_GT(lines.size(), 10u) << name << " is missing";
     std::string xml = source_file("server/flightgear/korvu.xml");
     xml = xml.substr(0, xml.find("<input>"));
     std::vector<std::string> fields = split(lines.back());
@@ -83,6 +86,11 @@ class FlightGearSource : public ::testing::Test {
     size_t i = 0;
     for (auto m = std::sregex_iterator(xml.begin(), xml.end(), node); m != std::sregex_iterator(); ++m, ++i)
       if (i < fields.size()) last[(*m)[1]] = fields[i];
+  }
+
+  void SetUp() override {
+    folder = private_link_folder("fg");
+    load("fg_stream.txt");
     // Free ports of our own: the stream's, and the settings' (the test receiver).
     int probe = udp_socket(0);
     stream_port = port_of(probe);
@@ -127,6 +135,7 @@ class FlightGearSource : public ::testing::Test {
     return offset_decode(*e, bytes);
   }
   double number(const std::string& property) { return std::stod(last.at(property)); }
+  bool flag(const std::string& property) { return number(property) != 0; }
   std::string state() {
     std::string out;
     run_command(cockpit_ctl_path() + " state", &out);
@@ -147,43 +156,50 @@ class FlightGearSource : public ::testing::Test {
 };
 
 TEST_F(FlightGearSource, TheOffsetsCarryTheRecordedValues) {
-  replay();
-  const std::string nav = "/instrumentation/nav[0]/";
-  struct Row { uint32_t offset; double expected, tolerance; };
-  const Row rows[] = {
-      {0x0560, number("/position/latitude-deg"), 1e-6},
-      {0x0568, number("/position/longitude-deg"), 1e-6},
-      {0x0570, number("/position/altitude-ft"), 0.01},
-      {0x0578, number("/orientation/pitch-deg"), 1e-3},
-      {0x057C, number("/orientation/roll-deg"), 1e-3},
-      {0x0580, std::fmod(number("/orientation/heading-deg") + 360, 360), 1e-3},
-      {0x02BC, number("/instrumentation/airspeed-indicator/indicated-speed-kt"), 0.01},
-      {0x02C8, number("/velocities/vertical-speed-fps") * 60, 0.5},
-      {0x3324, number("/instrumentation/altimeter/indicated-altitude-ft"), 0.5},
-      {0x0330, number("/instrumentation/altimeter/setting-inhg") * 33.8639, 1.0 / 16},
-      {0x034E, number("/instrumentation/comm[0]/frequencies/selected-mhz"), 0.005},
-      {0x311A, number("/instrumentation/comm[0]/frequencies/standby-mhz"), 0.005},
-      {0x0350, number(nav + "frequencies/selected-mhz"), 0.005},
-      {0x0354, number("/instrumentation/transponder/id-code"), 0},
-      {0x0C4E, number(nav + "radials/selected-deg"), 0.5},
-      {0x0300, number(nav + "nav-distance") / 1852, 0.1},
-      {0x2AAC, number(nav + "heading-needle-deflection-norm") * 127, 1e-3},
-      {0x0C6A, std::fmod(number("/instrumentation/adf[0]/indicated-bearing-deg") + 360, 360), 0.01},
-      {0x0898, number("/engines/engine[0]/rpm") / 2700 * 100, 0.01},   // a piston's rpm as N1
-      {0x0930, number("/engines/engine[0]/rpm") / 2700 * 100, 0.01},   // mirrored on the right
-      {0x0B7C, number("/consumables/fuel/tank[0]/level-gal_us") / number("/consumables/fuel/tank[0]/capacity-gal_us") * 100, 1e-4},
-      {0x281C, number("/controls/switches/master-bat"), 0},
-      {0x07C8, 1, 0},                                                   // dg-heading-hold
-      {0x07D4, number("/autopilot/settings/target-altitude-ft"), 0.01},
-      {0x0366, number("/gear/gear[0]/wow"), 0},
-      {0xF084, number("/ai/models/aircraft[0]/position/latitude-deg"), 1e-5},
-  };
-  for (const Row& r : rows) EXPECT_NEAR(read_offset(r.offset), r.expected, r.tolerance) << std::hex << r.offset;
-  char ident[6] = {};
-  uint32_t code = 0;
-  ASSERT_TRUE(simlink_read(0x3000, 6, ident, &code));
-  ASSERT_TRUE(simlink_process(&code));
-  EXPECT_EQ(std::string(ident), last.at(nav + "nav-id"));
+  for (const char* recording : {"fg_stream.txt", "fg_stream_synthetic.txt"}) {
+    SCOPED_TRACE(recording);
+    load(recording);
+    replay();
+    const std::string nav = "/instrumentation/nav[0]/", adf = "/instrumentation/adf[0]/";
+    bool nav1 = flag(nav + "in-range"), dme1 = flag(nav + "dme-in-range"), adf1 = flag(adf + "in-range");
+    double n1 = number("/engines/engine[0]/n1"), capacity = number("/consumables/fuel/tank[0]/capacity-gal_us");
+    std::string heading_lock = last.at("/autopilot/locks/heading");
+    struct Row { uint32_t offset; double expected, tolerance; };
+    const Row rows[] = {
+        {0x0560, number("/position/latitude-deg"), 1e-6},
+        {0x0568, number("/position/longitude-deg"), 1e-6},
+        {0x0570, number("/position/altitude-ft"), 0.01},
+        {0x0578, number("/orientation/pitch-deg"), 1e-3},
+        {0x057C, number("/orientation/roll-deg"), 1e-3},
+        {0x0580, std::fmod(number("/orientation/heading-deg") + 360, 360), 1e-3},
+        {0x02BC, number("/instrumentation/airspeed-indicator/indicated-speed-kt"), 0.01},
+        {0x02C8, number("/velocities/vertical-speed-fps") * 60, 0.5},
+        {0x3324, number("/instrumentation/altimeter/indicated-altitude-ft"), 0.5},
+        {0x0330, number("/instrumentation/altimeter/setting-inhg") * 33.8639, 1.0 / 16},
+        {0x0238, std::floor(number("/sim/time/utc/day-seconds") / 3600), 0},
+        {0x034E, number("/instrumentation/comm[0]/frequencies/selected-mhz"), 0.005},
+        {0x311A, number("/instrumentation/comm[0]/frequencies/standby-mhz"), 0.005},
+        {0x0350, number(nav + "frequencies/selected-mhz"), 0.005},
+        {0x0354, number("/instrumentation/transponder/id-code"), 0},
+        {0x0C4E, number(nav + "radials/selected-deg"), 0.5},
+        {0x0300, dme1 ? number(nav + "nav-distance") / 1852 : 0, 0.1},
+        {0x2AAC, nav1 ? number(nav + "heading-needle-deflection-norm") * 127 : 0, 1e-3},
+        {0x0C6A, adf1 ? std::fmod(number(adf + "indicated-bearing-deg") + 360, 360) : 0, 0.01},
+        // A piston's rpm stands for N1.
+        {0x0898, n1 > 0 ? n1 : number("/engines/engine[0]/rpm") / 2700 * 100, 0.01},
+        {0x0B7C, capacity > 0 ? number("/consumables/fuel/tank[0]/level-gal_us") / capacity * 100 : 0, 1e-4},
+        {0x281C, double(flag("/controls/switches/master-bat") || flag("/controls/electric/battery-switch")), 0},
+        {0x07C8, double(heading_lock == "dg-heading-hold" || heading_lock == "true-heading-hold"), 0},
+        {0x0366, number("/gear/gear[0]/wow"), 0},
+        {0xF084, flag("/ai/models/aircraft[0]/valid") ? number("/ai/models/aircraft[0]/position/latitude-deg") : 0, 1e-5},
+    };
+    for (const Row& r : rows) EXPECT_NEAR(read_offset(r.offset), r.expected, r.tolerance) << std::hex << r.offset;
+    char ident[7] = {};
+    uint32_t code = 0;
+    ASSERT_TRUE(simlink_read(0x3000, 6, ident, &code));
+    ASSERT_TRUE(simlink_process(&code));
+    EXPECT_EQ(std::string(ident), nav1 ? last.at(nav + "nav-id") : "");
+  }
 }
 
 TEST_F(FlightGearSource, ASilentStreamGoesStaleKeepingItsValuesAndRejoins) {
@@ -233,7 +249,7 @@ TEST_F(FlightGearSource, TheUnitsSettingsGoBackAsOneWholeInputLine) {
   // Every earlier write still stands, and what no unit touched is FlightGear's own.
   for (const Write& w : writes) EXPECT_EQ(line[w.field], w.expected) << w.what;
   EXPECT_EQ(line[3], last.at("/instrumentation/comm[1]/frequencies/selected-mhz"));
-  EXPECT_EQ(line[11], "90");
+  EXPECT_EQ(line[11], std::to_string(std::lround(number("/instrumentation/nav[1]/radials/selected-deg"))));
 }
 
 }  // namespace
