@@ -145,8 +145,8 @@ void autopilot(const FgPacket& p, ModelValues* v) {
   q[Q_AP_MASTER] = p.text[F_AP_HEADING_LOCK][0] || p.text[F_AP_ALTITUDE_LOCK][0];
   q[Q_AP_HEADING_BUG] = geo_wrap360(f[F_AP_HEADING_BUG]);
   q[Q_SELECTED_ALTITUDE] = f[F_AP_TARGET_ALT];
-  q[Q_IAS_TARGET] = std::round(f[F_AP_TARGET_SPEED]);
-  q[Q_MACH_TARGET] = f[F_AP_TARGET_MACH];
+  q[Q_IAS_TARGET] = std::round(std::fmax(f[F_AP_TARGET_SPEED], 0.0));
+  q[Q_MACH_TARGET] = std::fmax(f[F_AP_TARGET_MACH], 0.0);
   q[Q_VS_TARGET] = f[F_AP_TARGET_VS];
 }
 
