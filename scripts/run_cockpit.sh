@@ -12,7 +12,8 @@ set -uo pipefail
 usage() {
   cat >&2 <<'EOF'
 usage: scripts/run_cockpit.sh [--headless] [--no-build] [--build-dir DIR] [--scenario FILE]
-                              [--time-scale X] [--out DIR] [--max-seconds N]
+                              [--time-scale X] [--out DIR] [--max-seconds N] [--run-dir DIR]
+                              [--server-arg ARG]... [--timed-pictures N,SECONDS]
   --headless       run under Xvfb and write pictures even when a display is present
   --no-build       use the existing build (no package check, no build)
   --build-dir DIR  the build folder (default build/)
@@ -20,13 +21,18 @@ usage: scripts/run_cockpit.sh [--headless] [--no-build] [--build-dir DIR] [--sce
   --time-scale X   flight speed-up (default 1 with a display, 8 headless)
   --out DIR        output folder of the pictures (default out/cockpit-<date>-<time>)
   --max-seconds N  headless: stop after N seconds even if the flight has not ended (default 900)
+  --run-dir DIR    the units' run tree (default: the build's run/)
+  --server-arg ARG one more argument for sim_server (repeatable), e.g. --server-arg --source
+  --timed-pictures N,SECONDS
+                   headless: N pictures (flight-1 ...) SECONDS apart instead of the
+                   moments of the scripted flight (for a flight the stand-in does not fly)
 EOF
 }
 
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=$here/build
 run=$build/run
-headless=0 no_build=0 scenario="" time_scale="" out="" max_seconds=900
+headless=0 no_build=0 scenario="" time_scale="" out="" max_seconds=900 run_given="" timed="" server_extra=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --headless) headless=1; shift ;;
@@ -36,11 +42,21 @@ while [ $# -gt 0 ]; do
     --time-scale) [ $# -ge 2 ] || { usage; exit 2; }; time_scale=$2; shift 2 ;;
     --out) [ $# -ge 2 ] || { usage; exit 2; }; out=$(realpath -m "$2"); shift 2 ;;
     --max-seconds) [ $# -ge 2 ] || { usage; exit 2; }; max_seconds=$2; shift 2 ;;
+    --run-dir) [ $# -ge 2 ] || { usage; exit 2; }; run_given=$(realpath -m "$2"); shift 2 ;;
+    --server-arg) [ $# -ge 2 ] || { usage; exit 2; }; server_extra+=("$2"); shift 2 ;;
+    --timed-pictures) [ $# -ge 2 ] || { usage; exit 2; }; timed=$2; shift 2 ;;
     -h|--help) usage; exit 0 ;;
     *) echo "run_cockpit: unknown argument \"$1\"" >&2; usage; exit 2 ;;
   esac
 done
 case "$max_seconds" in ''|*[!0-9]*) echo "run_cockpit: --max-seconds needs a whole number" >&2; exit 2 ;; esac
+[ -n "$run_given" ] && run=$run_given
+if [ -n "$timed" ]; then
+  timed_count=${timed%%,*} timed_seconds=${timed#*,}
+  case "$timed_count,$timed_seconds" in
+    *[!0-9,]*|,*|*,) echo "run_cockpit: --timed-pictures needs N,SECONDS in whole numbers" >&2; exit 2 ;;
+  esac
+fi
 if [ -n "$scenario" ] && [ ! -r "$scenario" ]; then
   echo "run_cockpit: cannot read the scenario $scenario" >&2
   exit 2
@@ -63,6 +79,9 @@ if [ $headless -eq 1 ] && [ -z "${COCKPIT_IN_XVFB:-}" ]; then
   args=(--headless --no-build --build-dir "$build" --out "$out" --max-seconds "$max_seconds")
   [ -n "$scenario" ] && args+=(--scenario "$scenario")
   [ -n "$time_scale" ] && args+=(--time-scale "$time_scale")
+  [ -n "$run_given" ] && args+=(--run-dir "$run_given")
+  [ -n "$timed" ] && args+=(--timed-pictures "$timed")
+  for a in "${server_extra[@]}"; do args+=(--server-arg "$a"); done
   COCKPIT_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1920x1080x24 -nolisten tcp" "$0" "${args[@]}"
 fi
 
@@ -132,6 +151,7 @@ place_unit() {
 # --- The simulator ------------------------------------------------------------
 server_args=(--time-scale "$time_scale")
 [ -n "$scenario" ] && server_args+=(--scenario "$scenario")
+server_args+=("${server_extra[@]}")
 "$build/apps/sim_server" "${server_args[@]}" >"$logs/sim_server.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 50); do
@@ -260,6 +280,20 @@ load_plan_on_du3() {
 }
 
 field() { awk -v k="$1" '$1 == k { print $2; exit }' <<<"$state"; }
+
+# A flight the stand-in does not fly (another source, a replay): pictures at
+# fixed intervals once the displays have powered up and DU3 has its plan.
+if [ -n "$timed" ]; then
+  sleep 10
+  load_plan_on_du3
+  for i in $(seq "$timed_count"); do
+    sleep "$timed_seconds"
+    kill -0 "${pids[0]}" 2>/dev/null || { echo "run_cockpit: sim_server ended" >&2; break; }
+    picture "flight-$i"
+  done
+  echo "run_cockpit: pictures in $out"
+  exit 0
+fi
 
 declare -A done_moment=()
 moments=(power-up takeoff cruise-traffic approach after-landing)
