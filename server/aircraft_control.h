@@ -24,6 +24,11 @@ struct ModelControl {
   double time_scale;
   PendingLoad pending;
   const StationDatabase* stations = nullptr;  // navigation database stations, given to every scenario loaded
+  // Set while a recording is served instead of the model: scenarios and
+  // failures are refused, pause and time-scale steer the replay, and the
+  // state tells its position.
+  std::string (*replay_state)(void* context) = nullptr;
+  void* replay_context = nullptr;
 };
 
 // True when a write of [offset, offset + size) touches the request number.
