@@ -40,7 +40,7 @@ uint64_t put_long_wait(Recorder* r, uint64_t delta_us) {
 
 // The runs of one sample; each run's bytes become the file's at once.
 struct RunBuilder {
-  uint8_t* previous;
+  uint8_t* previous = nullptr;
   std::string runs;
   uint64_t count = 0;
   uint32_t previous_end = 0;
@@ -116,7 +116,8 @@ bool recorder_open(Recorder* r, const char* path, uint64_t now_us, std::string* 
 
 void recorder_sample(Recorder* r, const uint8_t* space, uint64_t now_us) {
   if (r->failed) return;
-  RunBuilder runs{r->previous};
+  RunBuilder runs;
+  runs.previous = r->previous;
   uint32_t from = 0;
   for (const SpaceRange& skipped : RECORDING_SKIPPED) {
     diff_segment(r, space, from, skipped.first, &runs);
@@ -174,6 +175,14 @@ bool recorder_finish(Recorder* r, uint64_t now_us, std::string* message) {
   if (!flushed || !closed) return fail(r, flushed ? "cannot close the file" : why, message);
   std::error_code ec;
   std::filesystem::rename(r->part_path, r->path, ec);
+  std::error_code probe;
+  if (ec && std::filesystem::exists(r->path, probe)) {
+    // A system whose rename keeps an existing file: the old recording goes first.
+    std::error_code removed;
+    std::filesystem::remove(r->path, removed);
+    ec.clear();
+    std::filesystem::rename(r->part_path, r->path, ec);
+  }
   if (ec) return fail(r, "cannot rename it: " + ec.message(), message);
   *message = "recorded " + std::to_string((now_us - r->start_us) / 1000000) + " s in " + std::to_string(r->entries) +
              " entries, " + std::to_string(r->bytes) + " bytes, to " + printable_text(r->path);
