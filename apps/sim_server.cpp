@@ -181,7 +181,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "sim_server: %s\n", recording_error.c_str());
     return 2;
   }
-  if (replaying && sim.replay.summary.cut_short) std::fprintf(stderr, "sim_server: %s\n", sim.replay.summary.note.c_str());
+  if (replaying && sim.replay.summary.cut_short)
+    std::fprintf(stderr, "sim_server: %s\n", sim.replay.summary.note.c_str());
   offset_space_init(&sim.space);
   // The scenario is read whole before anything is served: a bad file stops here.
   static Aircraft aircraft;

@@ -190,8 +190,10 @@ RecordingRead recording_reader_next(RecordingReader* r, std::string* problem) {
     return damaged(r, nonzero, last, "entry checksum does not match", problem);
   uint64_t delta = 0;
   std::string why;
-  if (!recording_body_check(r->body.data(), r->body.size(), &delta, &why)) return damaged(r, nonzero, last, why, problem);
-  if (r->time_us + delta > RECORDING_MAX_LENGTH_US) return damaged(r, nonzero, last, "the recording is too long", problem);
+  if (!recording_body_check(r->body.data(), r->body.size(), &delta, &why))
+    return damaged(r, nonzero, last, why, problem);
+  if (r->time_us + delta > RECORDING_MAX_LENGTH_US)
+    return damaged(r, nonzero, last, "the recording is too long", problem);
   r->time_us += delta;
   r->position += 1 + used + length + 4;
   ++r->entries;

@@ -128,7 +128,8 @@ TEST_F(RecordAndReplay, BadFilesAndFailedWritesAreReported) {
       {"replay and scenario", server + " --replay " + text + " --scenario x", 2, "exclude each other"},
       {"recording into no folder", server + " --hold --record " + folder + "/none/f.kvrec", 2, "cannot create"},
       // A file size limit stands in for a full disk; the server keeps serving.
-      {"write fails", "((ulimit -f 16; trap '' XFSZ; exec " + server + " --record " + folder + "/full.kvrec --time-scale 100) & " +
+      {"write fails",
+       "((ulimit -f 16; trap '' XFSZ; exec " + server + " --record " + folder + "/full.kvrec --time-scale 100) & " +
            "sleep 1.5; " + cockpit_ctl_path() + " state >/dev/null && echo still serving >&2; kill $!; wait $!)",
        1, "stopped: File too large; the flight up to then is in"},
   };

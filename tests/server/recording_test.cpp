@@ -143,7 +143,8 @@ TEST_F(Recordings, DamagedFilesAreCutShortOrRefused) {
     const char* problem;
   };
   const Case cases[] = {
-      {"cut inside the last entry", good.substr(0, good.size() - 3), RECORDING_READ_CUT_SHORT, 8, "ends inside an entry"},
+      {"cut inside the last entry", good.substr(0, good.size() - 3), RECORDING_READ_CUT_SHORT, 8,
+       "ends inside an entry"},
       {"cut inside the fourth", good.substr(0, good.find(std::string(20, '\x5A'))), RECORDING_READ_CUT_SHORT, 3,
        "ends inside an entry"},
       {"zeros after a crash", good + std::string(5000, '\0'), RECORDING_READ_CUT_SHORT, 9, "no entry mark"},
