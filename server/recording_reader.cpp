@@ -165,7 +165,11 @@ RecordingRead recording_reader_next(RecordingReader* r, std::string* problem) {
     return RECORDING_READ_BAD;
   }
   bool nonzero = mark != 0;
-  if (mark != RECORDING_ENTRY_MARK) return damaged(r, nonzero, false, "no entry mark", problem);
+  if (mark != RECORDING_ENTRY_MARK) {
+    const int after = std::fgetc(f);
+    if (after != EOF) std::ungetc(after, f);
+    return damaged(r, nonzero, after == EOF, "no entry mark", problem);
+  }
   uint8_t length_bytes[RECORDING_MAX_VARINT];
   size_t used = 0;
   do {
