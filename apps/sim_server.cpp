@@ -245,8 +245,10 @@ int main(int argc, char** argv) {
     next_step += period;
     std::string line;
     if (replaying) {
-      if (replay_step(&sim.replay, &sim.control, &sim.space, 1.0 / MODEL_RATE_HZ, &line))
-        std::printf("sim_server: %s\n", line.c_str()), std::fflush(stdout);
+      if (replay_step(&sim.replay, &sim.control, &sim.space, 1.0 / MODEL_RATE_HZ, &line)) {
+        std::fprintf(sim.replay.damaged ? stderr : stdout, "sim_server: %s\n", line.c_str());
+        std::fflush(stdout);
+      }
     } else {
       // Held or paused, the step does nothing; a control request may change that.
       std::lock_guard<std::mutex> hold(sim.space.lock);

@@ -25,7 +25,7 @@ bool replay_open(Replay* r, const char* path, std::string* error) {
   if (!recording_reader_open(&r->reader, path, error)) return false;
   r->clock_us = r->applied_us = 0;
   r->pending = false;
-  r->ended = false;
+  r->ended = r->damaged = false;
   r->due.clear();
   return true;
 }
@@ -58,6 +58,7 @@ bool replay_step(Replay* r, ModelControl* control, OffsetSpace* space, double wa
     for (const std::vector<uint8_t>& body : r->due) recording_body_apply(body.data(), body.size(), space->bytes);
     r->applied_us = due_until_us;
     if (read != RECORDING_READ_ENTRY) r->ended = true;
+    r->damaged = read == RECORDING_READ_BAD;
   }
   r->due.clear();
   if (read == RECORDING_READ_ENTRY) return false;

@@ -19,6 +19,7 @@ struct Replay {
   bool pending = false;                  // reader.body holds an entry not yet due
   std::vector<std::vector<uint8_t>> due; // read, waiting for the lock
   bool ended = false;
+  bool damaged = false;                  // ended at damage that came after the check
 };
 
 // Checks the file and gets ready to serve it; false with a message.
