@@ -1,5 +1,6 @@
 // The stand-in simulator: serves the offset space on the link and, unless
-// held, steps the aircraft model at 100 Hz.
+// held or replaying a recording, steps the aircraft model at 100 Hz; it can
+// record the space as it changes.
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -16,6 +17,8 @@
 #include "server/navdata_stations.h"
 #include "server/offset_space.h"
 #include "server/printable_text.h"
+#include "server/recording_replay.h"
+#include "server/recording_writer.h"
 
 namespace {
 
@@ -35,6 +38,10 @@ struct SimServer {
   bool flightgear = false;         // fed by FlightGear instead of the model
   FlightGearOptions fg;
   FlightGearSource fg_source{};
+  std::string record_path;         // empty: no recording
+  std::string replay_path;         // empty: fly the model
+  Recorder recorder;
+  Replay replay;
 };
 SimServer sim;
 volatile std::sig_atomic_t stop_requested = 0;
@@ -59,7 +66,8 @@ void on_client_write(void* context, uint32_t offset, uint32_t size, uint8_t* byt
 void step_model(uint8_t* bytes, double seconds) { control_step(&sim.control, seconds, bytes); }
 
 const char* const usage_text =
-    "usage: sim_server [--scenario FILE | --hold] [--time-scale X] [--class UIPCMAIN|FS98MAIN]\n"
+    "usage: sim_server [--scenario FILE | --hold | --replay FILE] [--record FILE] [--time-scale X]\n"
+    "                  [--class UIPCMAIN|FS98MAIN]\n"
     "                  [--source stand-in|flightgear [--fg-host ADDRESS] [--fg-out PORT] [--fg-in PORT]]\n"
     "                  [--wrong-version] [--navdata DIR] [--link-dir DIR] [--allow-group NAME]\n"
     "                  [--max-clients N] [--max-per-process N] [--handshake-timeout SECONDS]\n"
@@ -71,7 +79,11 @@ const char* const usage_text =
     "  --fg-host ADDRESS    the computer FlightGear runs on (default 127.0.0.1)\n"
     "  --fg-out PORT        the UDP port FlightGear streams to (default 5500)\n"
     "  --fg-in PORT         the UDP port FlightGear takes the settings on (default 5501)\n"
-    "  --time-scale X       run the flight X times faster (0 < X <= 100, default 1)\n"
+    "  --time-scale X       run the flight (or the replay) X times faster (0 < X <= 100, default 1)\n"
+    "  --record FILE        write every change of the offset space, with its time, to FILE\n"
+    "                       (written as FILE.part until sim_server stops)\n"
+    "  --replay FILE        serve a recording again instead of flying; its last state stays\n"
+    "                       served when it ends (excludes --scenario and --hold)\n"
     "  --class NAME         the window class to serve as (default UIPCMAIN)\n"
     "  --wrong-version      answer the handshake with a version that is too old\n"
     "  --navdata DIR        the navigation database whose VORs and beacons the receivers also\n"
@@ -107,7 +119,11 @@ bool parse_decimal(const char* text, double low, double high, double* value) {
 Parsed parse_value(const std::string& option, const char* value) {
   int64_t number = 0;
   double seconds = 0;
-  if (option == "--scenario") {
+  if (option == "--record") {
+    sim.record_path = value;
+  } else if (option == "--replay") {
+    sim.replay_path = value;
+  } else if (option == "--scenario") {
     sim.scenario_path = value;
   } else if (option == "--class") {
     sim.link.class_name = value;
@@ -149,7 +165,8 @@ Parsed parse_value(const std::string& option, const char* value) {
 
 Parsed parse_arguments(int argc, char** argv) {
   static const char* const with_value[] = {"--scenario", "--time-scale", "--class", "--link-dir", "--allow-group", "--navdata",
-                                           "--source", "--fg-host", "--fg-out", "--fg-in", "--max-clients", "--max-per-process", "--handshake-timeout"};
+                                           "--source", "--fg-host", "--fg-out", "--fg-in", "--max-clients", "--max-per-process",
+                                           "--handshake-timeout", "--record", "--replay"};
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") return PARSED_HELP;
@@ -179,20 +196,32 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (parsed != PARSED) return 2;
-  if (sim.hold && !sim.scenario_path.empty()) {
-    std::fprintf(stderr, "sim_server: --hold and --scenario exclude each other\n");
+  if (int(sim.hold) + int(!sim.scenario_path.empty()) + int(!sim.replay_path.empty()) > 1) {
+    std::fprintf(stderr, "sim_server: --hold, --scenario and --replay exclude each other\n");
     return 2;
   }
-  if (sim.hold && sim.flightgear) {
-    std::fprintf(stderr, "sim_server: --hold and --source flightgear exclude each other\n");
+  if ((sim.hold || !sim.replay_path.empty()) && sim.flightgear) {
+    std::fprintf(stderr, "sim_server: --hold and --replay exclude --source flightgear\n");
     return 2;
   }
+  const bool replaying = !sim.replay_path.empty();
+  std::string recording_error;
+  if (replaying && !replay_open(&sim.replay, sim.replay_path.c_str(), &recording_error)) {
+    std::fprintf(stderr, "sim_server: %s\n", recording_error.c_str());
+    return 2;
+  }
+  if (replaying && sim.replay.summary.cut_short)
+    std::fprintf(stderr, "sim_server: %s\n", sim.replay.summary.note.c_str());
   offset_space_init(&sim.space);
   // The scenario is read whole before anything is served: a bad file stops here.
   static Aircraft aircraft;
   sim.aircraft = &aircraft;
-  sim.control = ModelControl{&aircraft, sim.hold, false, sim.time_scale, PendingLoad{}, &sim.stations};
-  if (!sim.hold) {
+  sim.control = ModelControl{&aircraft, sim.hold || replaying, false, sim.time_scale, PendingLoad{}, &sim.stations};
+  if (replaying) {
+    sim.control.replay_state = replay_state_text;
+    sim.control.replay_context = &sim.replay;
+  }
+  if (!sim.control.hold) {
     std::string navdata_error;
     if (!station_database_load(sim.navdata_folder.c_str(), &sim.stations, &navdata_error)) {
       // A missing database of one's own choosing is an error; the default one may simply not be built.
@@ -204,7 +233,7 @@ int main(int argc, char** argv) {
   std::string scenario_error;
   // Nothing is served yet, so the space needs no lock here.
   if (!control_load_scenario(&sim.control, sim.scenario_path.empty() ? nullptr : sim.scenario_path.c_str(),
-                             sim.hold ? nullptr : sim.space.bytes, &scenario_error)) {
+                             sim.control.hold ? nullptr : sim.space.bytes, &scenario_error)) {
     std::fprintf(stderr, "sim_server: %s\n", scenario_error.c_str());
     return 2;
   }
@@ -219,6 +248,10 @@ int main(int argc, char** argv) {
   }
   sim.space.write_hook = on_client_write;
   sim.space.hook_context = &sim;
+  using Clock = std::chrono::steady_clock;
+  auto micros = [](Clock::time_point t) {
+    return uint64_t(std::chrono::duration_cast<std::chrono::microseconds>(t.time_since_epoch()).count());
+  };
   std::signal(SIGINT, on_stop_signal);
   std::signal(SIGTERM, on_stop_signal);
 
@@ -228,13 +261,24 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "sim_server: %s\n", error.c_str());
     return 1;
   }
+  if (!sim.record_path.empty() && !recorder_open(&sim.recorder, sim.record_path.c_str(), micros(Clock::now()),
+                                                 &recording_error)) {
+    std::fprintf(stderr, "sim_server: %s\n", recording_error.c_str());
+    link_server_stop(server);
+    return 2;
+  }
   std::printf("sim_server: serving %s%s\n", link_server_socket_path(server).c_str(), sim.hold ? " (held)" : "");
   if (sim.flightgear)
     std::printf("sim_server: waiting for FlightGear; install %s in FlightGear's Protocol folder\n"
                 "  ($FG_ROOT/Protocol, on Debian /usr/share/games/flightgear/Protocol) and start it with\n  %s\n",
                 COCKPIT_FLIGHTGEAR_PROTOCOL, fg_command_line(sim.fg).c_str());
+  else if (replaying)
+    std::printf("sim_server: replaying %s (%.1f s), time-scale %g\n", printable_text(sim.replay_path).c_str(),
+                sim.replay.summary.length_us / 1e6, sim.time_scale);
   else if (!sim.hold)
     std::printf("sim_server: flying %s, time-scale %g\n", aircraft.scenario.name, sim.time_scale);
+  if (!sim.record_path.empty())
+    std::printf("sim_server: recording to %s\n", printable_text(sim.record_path).c_str());
   std::fflush(stdout);
 
   const auto period = std::chrono::microseconds(1000000 / MODEL_RATE_HZ);
@@ -242,7 +286,13 @@ int main(int argc, char** argv) {
   while (!stop_requested) {
     next_step += period;
     double now_s = std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-    {
+    std::string line;
+    if (replaying) {
+      if (replay_step(&sim.replay, &sim.control, &sim.space, 1.0 / MODEL_RATE_HZ, &line)) {
+        std::fprintf(sim.replay.damaged ? stderr : stdout, "sim_server: %s\n", line.c_str());
+        std::fflush(stdout);
+      }
+    } else {
       // Held or paused, the step does nothing; a control request may change that.
       std::lock_guard<std::mutex> hold(sim.space.lock);
       if (sim.flightgear)
@@ -250,6 +300,8 @@ int main(int argc, char** argv) {
       else
         step_model(sim.space.bytes, 1.0 / MODEL_RATE_HZ);
     }
+    if (!sim.record_path.empty() && !recorder_step(&sim.recorder, &sim.space, micros(Clock::now()), &line))
+      std::fprintf(stderr, "sim_server: %s\n", line.c_str());
     // A scenario file asked for by a client is read here, outside the lock.
     std::string log_line;
     if (control_serve_pending(&sim.control, &sim.space, &log_line) && !log_line.empty())
@@ -258,6 +310,14 @@ int main(int argc, char** argv) {
   }
   link_server_stop(server);
   if (sim.flightgear) fg_source_close(&sim.fg_source);
+  int status = 0;
+  if (!sim.record_path.empty()) {
+    std::string line;
+    const bool recorded = recorder_finish(&sim.recorder, micros(Clock::now()), &line);
+    std::fprintf(recorded ? stdout : stderr, "sim_server: %s\n", line.c_str());
+    status = recorded ? 0 : 1;
+  }
+  if (replaying) replay_close(&sim.replay);
   std::printf("sim_server: stopped\n");
-  return 0;
+  return status;
 }

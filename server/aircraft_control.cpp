@@ -79,6 +79,8 @@ std::string control_execute(ModelControl* c, const std::string& command, bool* o
   *ok = false;
   if (w.empty()) return "empty command";
   const std::string& verb = w[0];
+  if (c->replay_state && (verb == "fail" || verb == "restore"))
+    return "no aircraft model runs while a recording is replayed";
   if ((verb == "fail" || verb == "restore") && w.size() == 2) {
     if (!aircraft_set_failure(c->aircraft, w[1].c_str(), verb == "fail"))
       return "unknown failure \"" + w[1] + "\" (" + failure_list() + ")";
@@ -99,10 +101,15 @@ std::string control_execute(ModelControl* c, const std::string& command, bool* o
   if (verb == "state" && w.size() == 1) {
     *ok = true;
     if (c->source_text) return c->source_text(c->source_context);
-    std::string head = c->hold ? "held (no model)\n" : c->paused ? "paused\n" : "running\n";
+    std::string head = c->replay_state ? (c->paused ? "replay paused\n" : "replaying\n")
+                       : c->hold        ? "held (no model)\n"
+                       : c->paused      ? "paused\n"
+                                        : "running\n";
     char scale[64];
     std::snprintf(scale, sizeof scale, "time-scale %g\n", c->time_scale);
-    return head + scale + "source stand-in model\n" + aircraft_state_text(c->aircraft);
+    return head + scale +
+           (c->replay_state ? c->replay_state(c->replay_context)
+                            : "source stand-in model\n" + aircraft_state_text(c->aircraft));
   }
   return "unknown control command \"" + command + "\"";
 }
@@ -114,7 +121,9 @@ void control_handle(ModelControl* c, uint8_t* space) {
   text[CONTROL_REQUEST_TEXT_SIZE] = '\0';
   std::string path;
   if (is_scenario_load(text, &path)) {
-    if (c->pending.waiting) {
+    if (c->replay_state) {
+      write_reply(space, sequence, false, "a recording is being replayed; no scenario can be loaded");
+    } else if (c->pending.waiting) {
       write_reply(space, sequence, false, "a scenario is still being loaded; try again");
     } else {
       c->pending = PendingLoad{true, sequence, path};

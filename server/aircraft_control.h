@@ -27,6 +27,11 @@ struct ModelControl {
   // Another source of the flight (FlightGear) states itself in place of the model.
   std::string (*source_text)(const void* context) = nullptr;
   const void* source_context = nullptr;
+  // Set while a recording is served instead of the model: scenarios and
+  // failures are refused, pause and time-scale steer the replay, and the
+  // state tells its position.
+  std::string (*replay_state)(void* context) = nullptr;
+  void* replay_context = nullptr;
 };
 
 // True when a write of [offset, offset + size) touches the request number.
