@@ -121,7 +121,14 @@ fg_args=(
   --fg-root="$fg_root" --aircraft=c172p
   --lat=21.2600 --lon=-157.7900 --altitude=3000 --heading=100 --vc=110 --in-air
   --timeofday=noon --disable-terrasync --disable-real-weather-fetch --disable-sound
-  --disable-random-objects --disable-clouds --geometry=800x600
+  --disable-random-objects --disable-clouds --disable-fgcom --disable-sentry --geometry=640x480
+  --disable-panel --disable-hud --fog-disable --shading-flat
+  # Under a software renderer FlightGear's own view would take the CPU the
+  # units need: the scenery, models and clouds are not drawn (the flight model,
+  # the instruments and the I/O channels run as ever).
+  --prop:/sim/rendering/draw-mask/terrain=false --prop:/sim/rendering/draw-mask/models=false
+  --prop:/sim/rendering/draw-mask/aircraft=false --prop:/sim/rendering/draw-mask/clouds=false
+  --prop:/sim/rendering/random-vegetation=false --prop:/sim/rendering/random-buildings=false
   --generic=socket,out,30,127.0.0.1,$fg_out,udp,korvu
   --generic=socket,in,30,127.0.0.1,$fg_in,udp,korvu
   --generic=file,out,30,$out/fg_stream.txt,korvu
@@ -143,6 +150,37 @@ done
 [ -s "$out/fg_stream.txt" ] || { echo "fly_flightgear: FlightGear sent nothing in 15 minutes" >&2; exit 1; }
 echo "fly_flightgear: FlightGear is flying"
 
+# The figures, before the units take the CPU: FlightGear's packet rate, and the
+# round trip of an altimeter setting written on the link, sent to FlightGear and
+# seen again in its stream.
+measure() {
+  local dir value expect t0 t1 state ms=()
+  dir=$(mktemp -d "${TMPDIR:-/tmp}/fly-link.XXXXXX") || return
+  COCKPIT_LINK_DIR=$dir "$build/apps/sim_server" --source flightgear --fg-out "$fg_out" --fg-in "$fg_in" \
+    --scenario "$here/server/scenarios/phnl_phog.scenario" >"$logs/measure-sim_server.log" 2>&1 &
+  local server=$!
+  sleep 5
+  for value in 16208 16224 16240 16256 16272 16288; do   # 1013.0 .. 1018.0 hPa in sixteenths
+    expect=$(awk -v v=$value 'BEGIN { printf "baro %.2f hPa", v / 16 }')
+    t0=$(date +%s%N)
+    COCKPIT_LINK_DIR=$dir "$build/tools/cockpit_ctl" set 0x0330 $value --size 2 >/dev/null 2>&1 || continue
+    for _ in $(seq 2000); do
+      state=$(COCKPIT_LINK_DIR=$dir "$build/tools/cockpit_ctl" state 2>/dev/null)
+      grep -q "$expect" <<<"$state" && break
+    done
+    t1=$(date +%s%N)
+    grep -q "$expect" <<<"$state" && ms+=($(((t1 - t0) / 1000000)))
+  done
+  {
+    grep -m1 "^flightgear " <<<"$state"
+    echo "altimeter setting round trip (link -> FlightGear -> link), ms: ${ms[*]:-none}"
+  } | sed 's/^/fly_flightgear: /' | tee "$out/figures.txt"
+  kill $server 2>/dev/null
+  wait $server 2>/dev/null
+  rm -rf "$dir"
+}
+measure
+
 cockpit=(--no-build --build-dir "$build" --run-dir "$run" --out "$out"
   --scenario "$here/server/scenarios/phnl_phog.scenario" --time-scale 1
   --server-arg --source --server-arg flightgear
@@ -156,8 +194,8 @@ if [ $headless -eq 1 ]; then
   end_s=$(date +%s.%N)
   stream_end=$(wc -l <"$out/fg_stream.txt")
   awk -v a="$stream_start" -v b="$stream_end" -v s="$start_s" -v e="$end_s" \
-    'BEGIN { printf "fly_flightgear: FlightGear sent %d packets in %.1f s: %.1f per second\n", b - a, e - s, (b - a) / (e - s) }' |
-    tee "$out/figures.txt"
+    'BEGIN { printf "fly_flightgear: FlightGear sent %d packets in %.1f s beside the units: %.1f per second\n", b - a, e - s, (b - a) / (e - s) }' |
+    tee -a "$out/figures.txt"
   exit $rc
 fi
 "$here/scripts/run_cockpit.sh" "${cockpit[@]}"
