@@ -185,7 +185,7 @@ cockpit=(--no-build --build-dir "$build" --run-dir "$run" --out "$out"
   --scenario "$here/server/scenarios/phnl_phog.scenario" --time-scale 1
   --server-arg --source --server-arg flightgear
   --server-arg --fg-out --server-arg "$fg_out" --server-arg --fg-in --server-arg "$fg_in"
-  --server-arg --record --server-arg "$out/flight.rec")
+  --server-arg --record --server-arg "$out/flight.kvrec")
 if [ $headless -eq 1 ]; then
   stream_start=$(wc -l <"$out/fg_stream.txt")
   start_s=$(date +%s.%N)

@@ -11,6 +11,7 @@
 #include <iterator>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "server/offset_table.h"
@@ -74,15 +75,18 @@ TEST_F(RecordAndReplay, UnitsSeeTheRecordedFlightOffsetByOffset) {
                              "arrival KPDX 10R 45.59515 -122.621472 119.09 30 10977\n";
   size_t count;
   const OffsetEntry* table = offset_table(&count);
-  for (const std::string& path : {file, cut}) {
+  // Also a flight recorded from FlightGear: recordings of the first format
+  // version stay readable.
+  const std::string flightgear = std::string(COCKPIT_SOURCE_DIR) + "/tests/server/data/fg_flight.kvrec";
+  for (const auto& [path, scale] : {std::pair<std::string, const char*>{file, "10"}, {cut, "10"}, {flightgear, "100"}}) {
     SCOPED_TRACE(path);
     uint64_t length_us = 0;
     std::vector<uint8_t> want = final_space(path, &length_us);
     ASSERT_EQ(want.size(), OFFSET_SPACE_SIZE);
     ASSERT_GT(length_us, 1000000u);
-    pid = start_sim_server({"--replay", path, "--time-scale", "10"});
+    pid = start_sim_server({"--replay", path, "--time-scale", scale});
     ASSERT_GT(pid, 0);
-    // Ten times faster: over well before the recording's own length.
+    // Faster: over well before the recording's own length.
     const auto start = std::chrono::steady_clock::now();
     std::string out, err;
     while (std::chrono::steady_clock::now() - start < std::chrono::microseconds(length_us)) {
