@@ -139,6 +139,8 @@ void aircraft_fly(Aircraft* a, double dt);
 void aircraft_engines_step(Aircraft* a, double dt);
 void aircraft_radios_step(Aircraft* a);
 void aircraft_compute_values(Aircraft* a);
+// The settings the units write (frequencies, squawk, courses, NAV/GPS, baro) as quantities.
+void publish_radio_settings(const Radios& radios, ModelValues* values);
 void aircraft_enter_phase(Aircraft* a, FlightPhase phase);
 double aircraft_ground_elevation(const Aircraft* a);
 double aircraft_indicated_altitude(const Aircraft* a);

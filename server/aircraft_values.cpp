@@ -49,18 +49,7 @@ void gps(Aircraft* a, ModelValues* v) {
 void radios(Aircraft* a, ModelValues* v) {
   double* q = v->q;
   const Radios& r = a->radios;
-  q[Q_COM1] = r.com[0]; q[Q_COM2] = r.com[1];
-  q[Q_COM1_STANDBY] = r.com_standby[0]; q[Q_COM2_STANDBY] = r.com_standby[1];
-  q[Q_NAV1_FREQ] = r.nav[0]; q[Q_NAV2_FREQ] = r.nav[1];
-  q[Q_NAV1_STANDBY] = r.nav_standby[0]; q[Q_NAV2_STANDBY] = r.nav_standby[1];
-  q[Q_ADF1_FREQ] = r.adf_khz[0];
-  q[Q_SQUAWK] = r.squawk;
-  q[Q_XPDR_STANDBY] = r.xpdr_standby;
-  q[Q_XPDR_IDENT] = r.ident;
-  q[Q_NAV1_COURSE] = r.course[0];
-  q[Q_NAV2_COURSE] = r.course[1];
-  q[Q_NAV_GPS_SWITCH] = r.nav_gps;
-  q[Q_BARO_SETTING] = r.baro_hpa;
+  publish_radio_settings(r, v);
 
   const NavReceiver& n1 = a->nav[0];
   const NavReceiver& n2 = a->nav[1];
@@ -171,6 +160,22 @@ void air_data(Aircraft* a, ModelValues* v) {
 }
 
 }  // namespace
+
+void publish_radio_settings(const Radios& r, ModelValues* v) {
+  double* q = v->q;
+  q[Q_COM1] = r.com[0]; q[Q_COM2] = r.com[1];
+  q[Q_COM1_STANDBY] = r.com_standby[0]; q[Q_COM2_STANDBY] = r.com_standby[1];
+  q[Q_NAV1_FREQ] = r.nav[0]; q[Q_NAV2_FREQ] = r.nav[1];
+  q[Q_NAV1_STANDBY] = r.nav_standby[0]; q[Q_NAV2_STANDBY] = r.nav_standby[1];
+  q[Q_ADF1_FREQ] = r.adf_khz[0];
+  q[Q_SQUAWK] = r.squawk;
+  q[Q_XPDR_STANDBY] = r.xpdr_standby;
+  q[Q_XPDR_IDENT] = r.ident;
+  q[Q_NAV1_COURSE] = r.course[0];
+  q[Q_NAV2_COURSE] = r.course[1];
+  q[Q_NAV_GPS_SWITCH] = r.nav_gps;
+  q[Q_BARO_SETTING] = r.baro_hpa;
+}
 
 void aircraft_compute_values(Aircraft* a) {
   ModelValues* v = &a->values;

@@ -245,7 +245,7 @@ void fg_apply_packet(const FgPacket& p, const FgDerived& d, ModelValues* v) {
   if (p.text[F_CALLSIGN][0]) put_text(v, T_FLIGHT_ID, p.text[F_CALLSIGN]);
   Radios radios{};
   fg_radios_from_packet(p, &radios);
-  fg_publish_radios(radios, v);
+  publish_radio_settings(radios, v);
 }
 
 void fg_radios_from_packet(const FgPacket& p, Radios* r) {
@@ -262,22 +262,6 @@ void fg_radios_from_packet(const FgPacket& p, Radios* r) {
   r->course[1] = static_cast<int>(std::lround(geo_wrap360(f[F_NAV_COURSE_1]))) % 360;
   r->nav_gps = f[F_NAV_GPS] != 0;
   r->baro_hpa = f[F_BARO_INHG] * HPA_PER_INHG;
-}
-
-void fg_publish_radios(const Radios& r, ModelValues* v) {
-  double* q = v->q;
-  q[Q_COM1] = r.com[0]; q[Q_COM2] = r.com[1];
-  q[Q_COM1_STANDBY] = r.com_standby[0]; q[Q_COM2_STANDBY] = r.com_standby[1];
-  q[Q_NAV1_FREQ] = r.nav[0]; q[Q_NAV2_FREQ] = r.nav[1];
-  q[Q_NAV1_STANDBY] = r.nav_standby[0]; q[Q_NAV2_STANDBY] = r.nav_standby[1];
-  q[Q_ADF1_FREQ] = r.adf_khz[0];
-  q[Q_SQUAWK] = r.squawk;
-  q[Q_XPDR_STANDBY] = r.xpdr_standby;
-  q[Q_XPDR_IDENT] = r.ident;
-  q[Q_NAV1_COURSE] = r.course[0];
-  q[Q_NAV2_COURSE] = r.course[1];
-  q[Q_NAV_GPS_SWITCH] = r.nav_gps;
-  q[Q_BARO_SETTING] = r.baro_hpa;
 }
 
 FgSettings fg_settings_from_radios(const Radios& r) {

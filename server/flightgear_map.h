@@ -13,6 +13,4 @@ struct FgDerived {
 void fg_apply_packet(const FgPacket& packet, const FgDerived& derived, ModelValues* values);
 // The settings the units may write, as FlightGear has them.
 void fg_radios_from_packet(const FgPacket& packet, Radios* radios);
-// Those settings back into the quantities (a unit's write shown before FlightGear has taken it).
-void fg_publish_radios(const Radios& radios, ModelValues* values);
 FgSettings fg_settings_from_radios(const Radios& radios);

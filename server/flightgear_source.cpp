@@ -53,7 +53,7 @@ void publish(FlightGearSource* s, uint8_t* space) {
   s->values = s->standin->values;
   fg_apply_packet(s->last, s->derived, &s->values);
   if (s->now_s < s->settings_hold_until_s)
-    fg_publish_radios(s->standin->radios, &s->values);
+    publish_radio_settings(s->standin->radios, &s->values);
   else
     fg_radios_from_packet(s->last, &s->standin->radios);
   offset_table_write(s->values, space);
