@@ -51,6 +51,7 @@ done
 fg_root=/usr/share/games/flightgear
 fgfs=/usr/games/fgfs
 protocol=$here/server/flightgear/korvu.xml
+traffic=$here/server/flightgear/korvu_traffic.xml
 
 if [ -z "${FLY_IN_NAMESPACE:-}" ]; then
   if [ $no_build -eq 0 ]; then
@@ -60,13 +61,16 @@ if [ -z "${FLY_IN_NAMESPACE:-}" ]; then
   fi
   [ -x "$fgfs" ] || { echo "fly_flightgear: $fgfs is missing (Debian package flightgear)" >&2; exit 1; }
   [ -x "$build/apps/sim_server" ] || { echo "fly_flightgear: $build/apps/sim_server is missing; build first" >&2; exit 1; }
-  # FlightGear reads generic protocols from its own data folder only.
-  if ! cmp -s "$protocol" "$fg_root/Protocol/korvu.xml"; then
-    sudo_cmd=""
-    [ "$(id -u)" -eq 0 ] || sudo_cmd=sudo
-    $sudo_cmd install -m 0644 "$protocol" "$fg_root/Protocol/korvu.xml" ||
-      { echo "fly_flightgear: cannot install the protocol into $fg_root/Protocol" >&2; exit 1; }
-  fi
+  # FlightGear reads generic protocols and traffic scenarios from its own
+  # data folder only.
+  sudo_cmd=""
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=sudo
+  for pair in "$protocol:Protocol/korvu.xml" "$traffic:AI/korvu_traffic.xml"; do
+    if ! cmp -s "${pair%%:*}" "$fg_root/${pair#*:}"; then
+      $sudo_cmd install -m 0644 "${pair%%:*}" "$fg_root/${pair#*:}" ||
+        { echo "fly_flightgear: cannot install $fg_root/${pair#*:}" >&2; exit 1; }
+    fi
+  done
   mkdir -p "$out" || exit 1
   # A private network namespace: FlightGear and the cockpit talk over its
   # loopback, and nothing of theirs reaches a real network.
@@ -120,6 +124,7 @@ mkdir -p "$fg_home"
 fg_args=(
   --fg-root="$fg_root" --aircraft=c172p
   --lat=21.2600 --lon=-157.7900 --altitude=3000 --heading=100 --vc=110 --in-air
+  --ai-scenario=korvu_traffic
   --timeofday=noon --disable-terrasync --disable-real-weather-fetch --disable-sound
   --disable-random-objects --disable-clouds --disable-fgcom --disable-sentry --geometry=640x480
   --disable-panel --disable-hud --fog-disable --shading-flat
