@@ -81,6 +81,10 @@ std::string control_execute(ModelControl* c, const std::string& command, bool* o
   const std::string& verb = w[0];
   if (c->replay_state && (verb == "fail" || verb == "restore"))
     return "no aircraft model runs while a recording is replayed";
+  // FlightGear flies the aircraft then: these would answer and change nothing.
+  if (c->source_text && (verb == "fail" || verb == "restore" || verb == "pause" || verb == "resume" ||
+                         verb == "time-scale"))
+    return "FlightGear flies the aircraft; " + verb + " it there";
   if ((verb == "fail" || verb == "restore") && w.size() == 2) {
     if (!aircraft_set_failure(c->aircraft, w[1].c_str(), verb == "fail"))
       return "unknown failure \"" + w[1] + "\" (" + failure_list() + ")";

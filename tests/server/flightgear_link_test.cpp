@@ -222,6 +222,12 @@ TEST_F(FlightGearSource, ASilentStreamGoesStaleKeepingItsValuesAndRejoins) {
   send_line(lines.front() + "\n");
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
   EXPECT_NE(state().find("flightgear live"), std::string::npos) << state();
+  // The model's controls would answer and change nothing: refused.
+  for (const char* command : {"pause", "time-scale 2", "fail air-data"}) {
+    std::string out, err;
+    EXPECT_NE(run_command(cockpit_ctl_path() + " " + command, &out, &err), 0) << command;
+    EXPECT_NE(err.find("FlightGear flies the aircraft"), std::string::npos) << err;
+  }
 }
 
 TEST_F(FlightGearSource, TheUnitsSettingsGoBackAsOneWholeInputLine) {
