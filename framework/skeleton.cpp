@@ -279,6 +279,7 @@ int run_unit(int argc, char** argv, UnitCommon* common, const UnitHooks* hooks) 
   if (!g_options.screenshot.empty()) g_options.screenshot = std::filesystem::absolute(g_options.screenshot, ec).string();
   if (!g_options.dump_text.empty()) g_options.dump_text = std::filesystem::absolute(g_options.dump_text, ec).string();
   if (!g_options.progress.empty()) g_options.progress = std::filesystem::absolute(g_options.progress, ec).string();
+  text_capture_enable(!g_options.dump_text.empty());
   if (!g_options.workdir.empty() && !change_directory(g_options.workdir.c_str())) {
     std::fprintf(stderr, "cannot change to the working folder %s\n", harness_printable(g_options.workdir).c_str());
     return EXIT_FAILED;

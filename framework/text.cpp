@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "framework/glyph_triangles.h"
+#include "framework/glyph_layout.h"
 #include "framework/opaque_fill.h"
 #include "framework/text_capture.h"
 #include "platform/font_outline.h"
@@ -42,42 +43,52 @@ FontState g_font;
 // one draw per print instead of one per glyph, with no matrix change between
 // glyphs (the software renderer pays for every draw and every matrix change).
 std::vector<float> g_batch_xy;
-std::vector<GLuint> g_batch_indices;
+std::vector<uint32_t> g_batch_indices;
 
 // Draws the text's glyphs and leaves the matrix moved by their advances,
 // as calling one glyph after another would.
 void draw_glyphs(int slot, const char* text, size_t length) {
-  const SlotGlyphs& glyphs = g_font.slots[slot];
-  if (!glyphs.built || length == 0) return;
+  if (length == 0) return;
   g_batch_xy.clear();
   g_batch_indices.clear();
-  float pen = 0.0f;
-  for (size_t i = 0; i < length; ++i) {
-    const unsigned char code = static_cast<unsigned char>(text[i]);
-    const GLuint base = static_cast<GLuint>(g_batch_xy.size() / 2);
-    const float* p = glyphs.xy.data() + 2 * static_cast<size_t>(glyphs.first_vertex[code]);
-    const float* end = p + 2 * static_cast<size_t>(glyphs.vertex_count[code]);
-    for (; p != end; p += 2) {
-      g_batch_xy.push_back(p[0] + pen);
-      g_batch_xy.push_back(p[1]);
-    }
-    const uint32_t* index = glyphs.indices.data() + glyphs.first_index[code];
-    for (uint32_t k = 0; k < glyphs.index_count[code]; ++k) g_batch_indices.push_back(base + index[k]);
-    pen += glyphs.advance[code];
-  }
-  if (!g_batch_indices.empty()) {
-    const bool paused = opaque_fill_begin();
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(2, GL_FLOAT, 0, g_batch_xy.data());
-    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(g_batch_indices.size()), GL_UNSIGNED_INT,
-                   g_batch_indices.data());
-    glDisableClientState(GL_VERTEX_ARRAY);
-    opaque_fill_end(paused);
-  }
+  const float pen = text_append_glyphs(slot, text, length, 0.0f, 0.0f, 1.0f, &g_batch_xy, &g_batch_indices);
+  if (!g_batch_indices.empty()) text_draw_triangles(g_batch_xy, g_batch_indices);
   glTranslatef(pen, 0.0f, 0.0f);
 }
 
 }  // namespace
+
+float text_append_glyphs(int slot, const char* text, size_t length, float x, float y, float scale,
+                         std::vector<float>* xy, std::vector<uint32_t>* indices) {
+  if (slot < 0 || slot >= FONT_SLOT_COUNT) return 0.0f;
+  const SlotGlyphs& glyphs = g_font.slots[slot];
+  if (!glyphs.built) return 0.0f;
+  float pen = 0.0f;
+  for (size_t i = 0; i < length; ++i) {
+    const unsigned char code = static_cast<unsigned char>(text[i]);
+    const uint32_t base = static_cast<uint32_t>(xy->size() / 2);
+    const float* p = glyphs.xy.data() + 2 * static_cast<size_t>(glyphs.first_vertex[code]);
+    const float* end = p + 2 * static_cast<size_t>(glyphs.vertex_count[code]);
+    for (; p != end; p += 2) {
+      xy->push_back(x + (p[0] + pen) * scale);
+      xy->push_back(y + p[1] * scale);
+    }
+    const uint32_t* index = glyphs.indices.data() + glyphs.first_index[code];
+    for (uint32_t k = 0; k < glyphs.index_count[code]; ++k) indices->push_back(base + index[k]);
+    pen += glyphs.advance[code];
+  }
+  return pen;
+}
+
+void text_draw_triangles(const std::vector<float>& xy, const std::vector<uint32_t>& indices) {
+  if (indices.empty()) return;
+  const bool paused = opaque_fill_begin();
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glVertexPointer(2, GL_FLOAT, 0, xy.data());
+  glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT, indices.data());
+  glDisableClientState(GL_VERTEX_ARRAY);
+  opaque_fill_end(paused);
+}
 
 bool build_font(const char* face_name, int slot, int height, int weight) {
   // Outlines come in em units: the requested character height does not change

@@ -37,6 +37,9 @@ struct PrintedText {
   float x, y;
   int slot;
 };
+// Capture is on from the start; a program that dumps no text turns it off,
+// which spares every print() its reads of the GL state.
+void text_capture_enable(bool on);
 void text_capture_clear();                       // the skeleton calls it at the start of each frame
 const std::vector<PrintedText>& text_captured(); // what the frame printed so far
 bool text_capture_write(const char* path);       // one line per string: text, r, g, b, x, y, slot, tab-separated

@@ -18,6 +18,7 @@ namespace {
 constexpr size_t MAX_CAPTURED_STRINGS = 65536;
 
 std::vector<PrintedText> g_captured;
+bool g_capture_on = true;
 
 // Tabs and line ends inside a text would break the one-line-per-string file.
 std::string one_line(const std::string& text) {
@@ -29,8 +30,10 @@ std::string one_line(const std::string& text) {
 
 }  // namespace
 
-void text_capture_record(const char* text, int slot) {
-  if (g_captured.size() >= MAX_CAPTURED_STRINGS) return;
+void text_capture_record(const char* text, int slot) { text_capture_record_at(text, slot, 0.0f, 0.0f); }
+
+void text_capture_record_at(const char* text, int slot, float x, float y) {
+  if (!g_capture_on || g_captured.size() >= MAX_CAPTURED_STRINGS) return;
   PrintedText entry;
   entry.text = text;
   entry.slot = slot;
@@ -46,7 +49,7 @@ void text_capture_record(const char* text, int slot) {
   glGetDoublev(GL_PROJECTION_MATRIX, projection);
   glGetIntegerv(GL_VIEWPORT, viewport);
   GLdouble wx = 0, wy = 0, wz = 0;
-  if (gluProject(0.0, 0.0, 0.0, model, projection, viewport, &wx, &wy, &wz) == GL_TRUE) {
+  if (gluProject(x, y, 0.0, model, projection, viewport, &wx, &wy, &wz) == GL_TRUE) {
     // GL counts rows from the bottom of the client area; the viewport's top
     // edge is the client area's top edge.
     entry.x = static_cast<float>(wx);
@@ -58,6 +61,11 @@ void text_capture_record(const char* text, int slot) {
 }
 
 void text_capture_clear() { g_captured.clear(); }
+
+void text_capture_enable(bool on) {
+  g_capture_on = on;
+  if (!on) g_captured.clear();
+}
 
 const std::vector<PrintedText>& text_captured() { return g_captured; }
 

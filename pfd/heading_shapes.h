@@ -17,3 +17,6 @@ void pfd_small_arrow();
 void pfd_diamond(float cx, float cy, float half);
 // The magenta heading bug shape, its notch at the origin pointing at -x.
 void pfd_heading_bug_shape();
+// The four-point star of a waypoint, a closed outline about its centre.
+constexpr int PFD_STAR_POINTS = 8;
+extern const float PFD_STAR_OUTLINE[2 * PFD_STAR_POINTS];

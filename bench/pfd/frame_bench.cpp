@@ -248,6 +248,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "pfd_frame_bench: no display\n");
     return 1;
   }
+  text_capture_enable(false);  // as the program runs unless it dumps its text
   if (!set_up_unit()) {
     std::fprintf(stderr, "pfd_frame_bench: no font or textures (build the artwork first)\n");
     return 1;

@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "framework/text.h"
+#include "framework/text_batch.h"
 #include "platform/gl_test_context.h"
 #include "tests/support/picture_dump.h"
 
@@ -220,4 +222,63 @@ TEST_F(TextPrint, CaptureRecordsColourSlotAndProjectedPosition) {
 
   text_capture_clear();
   EXPECT_TRUE(text_captured().empty());
+}
+
+TEST_F(TextPrint, BatchDrawsAndCapturesWhatPrintWould) {
+  // The units' camera, where rounding of the placement would show first.
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(45.0, static_cast<double>(WIDTH) / HEIGHT, 0.1, 100.0);
+  glMatrixMode(GL_MODELVIEW);
+  struct Case {
+    int slot, alignment;
+    float x, y, scale;
+    const char* text;
+  } cases[] = {
+      {REGULAR, ALIGN_LEFT, 1.23f, 0.6f, 0.45f, "WP017"},
+      {BOLD, ALIGN_CENTRED, -3.1f, 4.4f, 0.62f, "29.92"},
+      {BOLD, ALIGN_RIGHT, 5.889f, -6.8f, 0.62f, "RNG 40"},
+      {REGULAR, ALIGN_RIGHT, 0, 0, 1, "7"},
+      {REGULAR, ALIGN_LEFT, 0, 0, 1, ""},
+  };
+  std::vector<uint8_t> printed, batched;
+  std::vector<PrintedText> print_capture;
+  TextBatch batch;
+  for (int pass = 0; pass < 2; ++pass) {
+    glClear(GL_COLOR_BUFFER_BIT);
+    text_capture_clear();
+    text_batch_clear(&batch);
+    glColor3f(1, 1, 1);
+    for (const Case& c : cases) {
+      glLoadIdentity();
+      glTranslatef(0, 0, -30);
+      if (pass == 0) {
+        glTranslatef(c.x, c.y, 0);
+        glScalef(c.scale, c.scale, 1);
+        print(c.slot, c.alignment, "%s", c.text);
+      } else {
+        text_batch_add(&batch, c.slot, c.alignment, c.x, c.y, c.scale, c.text);
+      }
+    }
+    if (pass == 1) text_batch_draw(batch);
+    (pass == 0 ? printed : batched) = read_gl_pixels(WIDTH, HEIGHT);
+    if (pass == 0) print_capture = text_captured();
+  }
+  int differing = 0;
+  for (size_t i = 0; i < printed.size(); i += 4) differing += printed[i] != batched[i];
+  EXPECT_LE(differing, 4) << "the batch moves pixels";
+  EXPECT_GT(std::count(batched.begin(), batched.end(), 255), 100);
+  ASSERT_EQ(text_captured().size(), print_capture.size());
+  for (size_t i = 0; i < print_capture.size(); ++i) {
+    EXPECT_EQ(text_captured()[i].text, print_capture[i].text);
+    EXPECT_EQ(text_captured()[i].slot, print_capture[i].slot);
+    EXPECT_NEAR(text_captured()[i].x, print_capture[i].x, 0.01);
+    EXPECT_NEAR(text_captured()[i].y, print_capture[i].y, 0.01);
+  }
+  // A program that dumps no text records none.
+  text_capture_enable(false);
+  print(REGULAR, ALIGN_LEFT, "off");
+  text_batch_add(&batch, REGULAR, ALIGN_LEFT, 0, 0, 1, "off");
+  EXPECT_TRUE(text_captured().empty());
+  text_capture_enable(true);
 }
