@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -80,37 +81,38 @@ void use_folder(const std::string& folder) {
 // voluntary context switch is a thread going to sleep to be woken again,
 // the cost a round trip is made of on an idle machine; and the CPU time.
 // Counted per thread, so that the figures hold however loaded the machine
-// is; the threads must live through the slice.
+// is; a thread that ends during a slice takes its part with it.
 struct Tally {
   double sleeps = 0, cpu_us = 0;
 };
+using Threads = std::map<std::string, Tally>;   // by thread id
 
-Tally tally_of(pid_t pid) {
-  Tally tally;
+Threads threads_of(pid_t pid) {
+  Threads threads;
   const fs::path tasks = "/proc/" + std::to_string(pid) + "/task";
   std::error_code failed;
   for (const fs::directory_entry& task : fs::directory_iterator(tasks, failed)) {
+    Tally& tally = threads[task.path().filename().string()];
     std::FILE* status = std::fopen((task.path() / "status").c_str(), "r");
     char line[256];
     long count = 0;
     while (status && std::fgets(line, sizeof line, status))
-      if (std::sscanf(line, "voluntary_ctxt_switches: %ld", &count) == 1) tally.sleeps += double(count);
+      if (std::sscanf(line, "voluntary_ctxt_switches: %ld", &count) == 1) tally.sleeps = double(count);
     if (status) std::fclose(status);
     std::FILE* schedstat = std::fopen((task.path() / "schedstat").c_str(), "r");
     unsigned long long run_ns = 0;
-    if (schedstat && std::fscanf(schedstat, "%llu", &run_ns) == 1) tally.cpu_us += double(run_ns) / 1000.0;
+    if (schedstat && std::fscanf(schedstat, "%llu", &run_ns) == 1) tally.cpu_us = double(run_ns) / 1000.0;
     if (schedstat) std::fclose(schedstat);
   }
-  return tally;
+  return threads;
 }
 
-// Adds what each of `pids` spent since `before`.
-void add_spent(const std::vector<pid_t>& pids, const std::vector<Tally>& before, std::vector<Tally>* sum) {
-  sum->resize(pids.size());
-  for (size_t i = 0; i < pids.size(); ++i) {
-    Tally after = tally_of(pids[i]);
-    (*sum)[i].sleeps += after.sleeps - before[i].sleeps;
-    (*sum)[i].cpu_us += after.cpu_us - before[i].cpu_us;
+// Adds what the threads of `pid` spent since `before`; those started since count whole.
+void add_spent(pid_t pid, const Threads& before, Tally* sum) {
+  for (const auto& [id, after] : threads_of(pid)) {
+    auto earlier = before.find(id);
+    sum->sleeps += after.sleeps - (earlier == before.end() ? 0 : earlier->second.sleeps);
+    sum->cpu_us += after.cpu_us - (earlier == before.end() ? 0 : earlier->second.cpu_us);
   }
 }
 
@@ -268,10 +270,11 @@ int main() {
     for (int k = 0; k < 5; ++k) {
       if (k < 3) use_folder(folders[k]);
       long count = 0;
-      std::vector<Tally> before;
-      for (pid_t pid : taking_part[k]) before.push_back(tally_of(pid));
+      std::vector<Threads> before;
+      for (pid_t pid : taking_part[k]) before.push_back(threads_of(pid));
       figures[k].push_back(k < 3 ? batch_us(&count) : zmq_echo_us(k == 3 ? &echo : &curve_echo, &count));
-      add_spent(taking_part[k], before, &spent[k]);
+      spent[k].resize(before.size());
+      for (size_t i = 0; i < before.size(); ++i) add_spent(taking_part[k][i], before[i], &spent[k][i]);
       rounds[k] += count;
     }
   }
