@@ -11,7 +11,7 @@ build=${1:-$here/build-windows}
 shift || true
 
 packages=(
-  cmake make curl
+  cmake make curl patch xz-utils
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest
   imagemagick librsvg2-bin espeak-ng sox
   wine64 wine

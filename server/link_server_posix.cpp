@@ -112,15 +112,19 @@ enum Receive { RECEIVED, CLOSED, TIMED_OUT };
 // for none) gives up when it passes.
 Receive receive_exact(int fd, uint8_t* data, size_t size, int64_t deadline_ms) {
   while (size > 0) {
+    // Always through poll, which waits for input alone: a thread asleep in
+    // recv is also woken whenever the client takes in a reply (room to send
+    // again), only to sleep once more.
+    int64_t left = -1;
     if (deadline_ms >= 0) {
-      int64_t left = deadline_ms - now_ms();
+      left = deadline_ms - now_ms();
       if (left <= 0) return TIMED_OUT;
-      pollfd wait{fd, POLLIN, 0};
-      int ready = poll(&wait, 1, int(left));
-      if (ready < 0 && errno == EINTR) continue;
-      if (ready < 0) return CLOSED;
-      if (ready == 0) return TIMED_OUT;
     }
+    pollfd wait{fd, POLLIN, 0};
+    int ready = poll(&wait, 1, int(left));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready < 0) return CLOSED;
+    if (ready == 0) return TIMED_OUT;
     ssize_t got = recv(fd, data, size, 0);
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) return CLOSED;

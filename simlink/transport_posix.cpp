@@ -4,6 +4,7 @@
 // one-word reply.
 #ifndef _WIN32
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/mman.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -11,7 +12,9 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <string>
 
@@ -135,6 +138,13 @@ TransportSend transport_send(uint32_t timeout_ms, uint32_t* reply) {
   if (!send_all(request, sizeof request)) return TRANSPORT_SEND_ERROR;
   if (!set_receive_timeout(timeout_ms == 0 ? 1 : timeout_ms)) return TRANSPORT_SEND_ERROR;
   for (;;) {
+    // Waits in poll for input alone: a thread asleep in recv is also woken
+    // whenever the server takes in a request (room to send again), only to
+    // sleep once more, a wasted wake-up on every round trip.
+    pollfd wait{transport.socket_fd, POLLIN, 0};
+    int ready = poll(&wait, 1, int(std::min<uint32_t>(timeout_ms == 0 ? 1 : timeout_ms, uint32_t(INT_MAX))));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready == 0) return TRANSPORT_TIMED_OUT;
     ssize_t got = recv(transport.socket_fd, transport.reply + transport.reply_have,
                        sizeof transport.reply - transport.reply_have, 0);
     if (got < 0 && errno == EINTR) continue;
