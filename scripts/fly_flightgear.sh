@@ -154,6 +154,8 @@ for _ in $(seq 900); do
 done
 [ -s "$out/fg_stream.txt" ] || { echo "fly_flightgear: FlightGear sent nothing in 15 minutes" >&2; exit 1; }
 echo "fly_flightgear: FlightGear is flying"
+# Its first seconds in the air are slow (the scenery loads): let it settle.
+sleep 20
 
 # The figures, before the units take the CPU: FlightGear's packet rate, and the
 # round trip of an altimeter setting written on the link, sent to FlightGear and
