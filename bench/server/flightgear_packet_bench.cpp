@@ -9,18 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/server/space_copy_baseline.h"
 #include "server/flightgear_map.h"
 
 namespace {
 
-void BM_SpaceCopyBaseline(benchmark::State& state) {
-  std::vector<uint8_t> from(0x10000, 1), to(0x10000);
-  for (auto _ : state) {
-    std::memcpy(to.data(), from.data(), from.size());
-    benchmark::DoNotOptimize(to.data());
-    benchmark::ClobberMemory();
-  }
-}
 BENCHMARK(BM_SpaceCopyBaseline);
 
 void BM_FlightGearPacket(benchmark::State& state) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/server/space_copy_baseline.h"
 #include "server/aircraft_model.h"
 
 namespace {
@@ -26,14 +27,6 @@ std::unique_ptr<Aircraft> cruising_aircraft(std::vector<uint8_t>* space) {
   return a;
 }
 
-void BM_SpaceCopyBaseline(benchmark::State& state) {
-  std::vector<uint8_t> from(0x10000, 1), to(0x10000);
-  for (auto _ : state) {
-    std::memcpy(to.data(), from.data(), from.size());
-    benchmark::DoNotOptimize(to.data());
-    benchmark::ClobberMemory();
-  }
-}
 BENCHMARK(BM_SpaceCopyBaseline);
 
 void BM_ModelStep100Hz(benchmark::State& state) {
