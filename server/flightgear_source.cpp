@@ -113,7 +113,7 @@ void fg_source_poll(FlightGearSource* s, double now_s, uint8_t* space) {
   static char buffer[FG_MAX_PACKET + 1];
   FgPacket packet;
   bool fresh = false;
-  for (;;) {
+  for (int taken = 0; taken < FG_MAX_DATAGRAMS_PER_POLL; ++taken) {
     uint32_t from = 0;
     long got = fg_udp_receive(s->receiver, buffer, sizeof buffer, &from);
     if (got <= 0) break;

@@ -12,6 +12,9 @@
 
 constexpr uint32_t FG_LOOPBACK = 0x7F000001;   // 127.0.0.1
 constexpr double FG_STALE_AFTER_S = 1.0;
+// Datagrams taken per poll: FlightGear sends one or two between polls; a flood
+// from anywhere must not hold the space's lock for ever.
+constexpr int FG_MAX_DATAGRAMS_PER_POLL = 64;
 // A unit's write is shown for this long before FlightGear's own value wins
 // again, so that the stream's packets in flight do not flick it back.
 constexpr double FG_SETTINGS_HOLD_S = 1.0;
