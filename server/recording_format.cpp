@@ -1,25 +1,10 @@
 #include "server/recording_format.h"
 
-namespace {
-
-struct CrcTable {
-  uint32_t entries[256];
-  CrcTable() {
-    for (uint32_t i = 0; i < 256; ++i) {
-      uint32_t c = i;
-      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      entries[i] = c;
-    }
-  }
-};
-
-}  // namespace
+#include <zlib.h>
 
 uint32_t recording_crc32(const uint8_t* data, size_t size) {
-  static const CrcTable table;
-  uint32_t c = 0xFFFFFFFFu;
-  for (size_t i = 0; i < size; ++i) c = table.entries[(c ^ data[i]) & 0xFF] ^ (c >> 8);
-  return c ^ 0xFFFFFFFFu;
+  // zlib's CRC-32, the one the PNG writer uses; bodies are far below 4 GiB.
+  return static_cast<uint32_t>(crc32(0, data, static_cast<uInt>(size)));
 }
 
 void recording_put_varint(std::string* out, uint64_t value) {
